@@ -1,0 +1,69 @@
+#include "data/file_io.h"
+
+#include "data/cp932.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace tovrel {
+
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        if (error) *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool ReadFileBytes(const QString& path, QByteArray* bytes, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QStringList SplitTextLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0) end = n;
+        qsizetype stop = end;
+        if (stop > start && text.at(stop - 1) == QLatin1Char('\r')) --stop;
+        lines.append(text.mid(start, stop - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+QByteArray EncodeCp932Lines(const QStringList& lines) {
+    QString text;
+    qsizetype size = 0;
+    for (const QString& l : lines) size += l.size() + 2;
+    text.reserve(size);
+    for (const QString& l : lines) {
+        text += l;
+        text += QStringLiteral("\r\n");
+    }
+    return Cp932Encode(text);
+}
+
+}  // namespace tovrel

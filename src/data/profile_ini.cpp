@@ -1,0 +1,127 @@
+#include "data/profile_ini.h"
+
+#include "data/cp932.h"
+#include "data/file_io.h"
+
+#include <QFileInfo>
+
+namespace tovrel {
+
+namespace {
+QString IndexKey(const QString& section, const QString& key) {
+    return section + QLatin1Char('\n') + key;
+}
+}  // namespace
+
+ProfileIni::ProfileIni(const QString& path) : m_path(path) {
+    QByteArray bytes;
+    if (!QFileInfo::exists(path) || !ReadFileBytes(path, &bytes, nullptr)) return;
+    m_existed = true;
+    QString section;
+    const QStringList lines = SplitTextLines(Cp932Decode(bytes));
+    m_lines.reserve(lines.size());
+    for (const QString& text : lines) {
+        Line line;
+        line.text = text;
+        const QString t = text.trimmed();
+        if (t.startsWith(QLatin1Char('['))) {
+            const qsizetype close = t.indexOf(QLatin1Char(']'));
+            section = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toLower();
+            line.section = section;
+        } else {
+            line.section = section;
+            const qsizetype eq = text.indexOf(QLatin1Char('='));
+            if (eq > 0 && !t.startsWith(QLatin1Char(';'))) {
+                line.key = text.left(eq).trimmed().toLower();
+                line.value = text.mid(eq + 1).trimmed();
+            }
+        }
+        m_lines.append(line);
+    }
+    Reindex();
+}
+
+void ProfileIni::Reindex() {
+    m_index.clear();
+    m_sectionEnd.clear();
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const Line& l = m_lines[i];
+        const bool header = l.key.isEmpty() && l.text.trimmed().startsWith(QLatin1Char('['));
+        if (!header && l.key.isEmpty() && l.text.trimmed().isEmpty()) {
+            // Blank lines close a section visually but new keys go before them.
+        } else if (!l.section.isEmpty() || header) {
+            m_sectionEnd[l.section] = i + 1;
+        }
+        if (!l.key.isEmpty()) {
+            const QString k = IndexKey(l.section, l.key);
+            if (!m_index.contains(k)) m_index.insert(k, i);  // the first of duplicate keys wins
+        }
+    }
+}
+
+qsizetype ProfileIni::Find(const QString& section, const QString& key) const {
+    return m_index.value(IndexKey(section.trimmed().toLower(), key.trimmed().toLower()), -1);
+}
+
+QString ProfileIni::Read(const QString& section, const QString& key, const QString& defaultValue) const {
+    const qsizetype i = Find(section, key);
+    return i < 0 ? defaultValue : m_lines[i].value;
+}
+
+bool ProfileIni::Contains(const QString& section, const QString& key) const { return Find(section, key) >= 0; }
+
+void ProfileIni::Write(const QString& section, const QString& key, const QString& value) {
+    const QString s = section.trimmed().toLower();
+    const QString k = key.trimmed().toLower();
+    const QString text = key.trimmed() + QLatin1Char('=') + value;
+    const qsizetype i = Find(section, key);
+    if (i >= 0) {
+        if (m_lines[i].text == text) return;
+        m_lines[i].text = text;
+        m_lines[i].value = value.trimmed();
+        m_dirty = true;
+        return;
+    }
+    Line line{text, s, k, value.trimmed()};
+    const auto end = m_sectionEnd.constFind(s);
+    if (end == m_sectionEnd.constEnd()) {
+        m_lines.append(Line{QLatin1Char('[') + section.trimmed() + QLatin1Char(']'), s, QString(), QString()});
+        m_sectionEnd.insert(s, m_lines.size());
+        m_lines.append(line);
+        m_sectionEnd[s] = m_lines.size();
+        m_index.insert(IndexKey(s, k), m_lines.size() - 1);
+    } else if (end.value() == m_lines.size()) {
+        m_lines.append(line);
+        m_sectionEnd[s] = m_lines.size();
+        m_index.insert(IndexKey(s, k), m_lines.size() - 1);
+    } else {
+        m_lines.insert(end.value(), line);
+        Reindex();
+    }
+    m_dirty = true;
+}
+
+void ProfileIni::Delete(const QString& section, const QString& key) {
+    const qsizetype i = Find(section, key);
+    if (i < 0) return;
+    m_lines.remove(i);
+    Reindex();
+    m_dirty = true;
+}
+
+QByteArray ProfileIni::Bytes() const {
+    QStringList lines;
+    lines.reserve(m_lines.size());
+    for (const Line& l : m_lines) lines.append(l.text);
+    return EncodeCp932Lines(lines);
+}
+
+bool ProfileIni::Flush(QString* error) {
+    if (!m_dirty && m_existed) return true;
+    if (!WriteFileAtomically(m_path, Bytes(), error)) return false;
+    m_dirty = false;
+    m_existed = true;
+    return true;
+}
+
+}  // namespace tovrel

@@ -1,0 +1,48 @@
+// INI files of the car book read and written key by key, as profile strings: CP932 text, section
+// and key names compared without regard to case, values trimmed, other lines kept.
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QVector>
+
+namespace tovrel {
+
+class ProfileIni {
+public:
+    // Opens the file; a missing or unreadable file gives an empty one. Nothing is written until Flush.
+    explicit ProfileIni(const QString& path);
+
+    const QString& path() const { return m_path; }
+    bool exists() const { return m_existed; }
+
+    QString Read(const QString& section, const QString& key, const QString& defaultValue = QString()) const;
+    bool Contains(const QString& section, const QString& key) const;
+    void Write(const QString& section, const QString& key, const QString& value);
+    void Delete(const QString& section, const QString& key);
+
+    // Writes the whole file atomically when something changed. On failure returns false with the error.
+    bool Flush(QString* error = nullptr);
+
+    QByteArray Bytes() const;
+
+private:
+    struct Line {
+        QString text;     // the line as it stands in the file
+        QString section;  // lower-case section the line belongs to
+        QString key;      // lower-case key, empty for lines that hold none
+        QString value;    // trimmed value
+    };
+
+    qsizetype Find(const QString& section, const QString& key) const;
+    void Reindex();
+
+    QString m_path;
+    bool m_existed = false;
+    bool m_dirty = false;
+    QVector<Line> m_lines;
+    QHash<QString, qsizetype> m_index;         // "section\nkey" -> line
+    QHash<QString, qsizetype> m_sectionEnd;    // section -> index after its last line
+};
+
+}  // namespace tovrel

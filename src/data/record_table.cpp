@@ -1,0 +1,188 @@
+#include "data/record_table.h"
+
+#include "data/cp932.h"
+#include "data/text_utils.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace tovrel {
+
+namespace {
+const FuelRecord kEmptyRecord;
+
+}  // namespace
+
+RecordTable::RecordTable(int capacity, QObject* parent) : QObject(parent) { SetCapacity(capacity); }
+
+void RecordTable::SetCapacity(int capacity) {
+    m_capacity = std::max(1, capacity);
+    m_count = 0;
+    m_slots = QVector<FuelRecord>(m_capacity + 1);
+    m_snapshot = QVector<FuelRecord>(m_capacity + 1);
+    m_backup.clear();
+    m_searchActive = false;
+    m_backupCount = 0;
+    NotifyRows(-1, -1);
+    Q_EMIT countChanged(m_count);
+}
+
+void RecordTable::SetRecordCount(int n) {
+    m_count = std::clamp(n, 0, m_capacity);
+    if (m_updating == 0) Q_EMIT countChanged(m_count);
+    else m_pendingReset = true;
+}
+
+const FuelRecord& RecordTable::At(int slot) const {
+    if (slot < 1 || slot > m_capacity) return kEmptyRecord;
+    return m_slots[slot];
+}
+
+QString RecordTable::CellText(int col, const QString& value) const {
+    if (!IsNumericColumn(col)) return value;
+    const QString plain = StripGrouping(value);
+    if (ParseNumber(plain, 2, 0) == 0 && !(col == ColCost && m_costZeroDisp)) return QString();
+    const QString grouped = GroupDigits(plain);
+    const int len = Cp932Length(grouped);
+    // A value wider than the column is kept whole: the log file is written from these texts.
+    return len < kColumnChars[col] ? QString(kColumnChars[col] - len, QLatin1Char(' ')) + grouped : grouped;
+}
+
+void RecordTable::SetRecord(int slot, const FuelRecord& record) {
+    if (slot < 1 || slot > m_capacity) return;
+    FuelRecord& r = m_slots[slot];
+    r.kind = record.kind;
+    for (int col = ColDay; col < ColumnCount; ++col) r.text[col] = CellText(col, record.text[col]);
+    r.noneHeikin = record.noneHeikin;
+    r.memoGraph = record.memoGraph;
+    NotifyRows(slot, slot);
+}
+
+void RecordTable::ClearSlots(int first, int last) {
+    first = std::max(first, 1);
+    last = std::min(last, m_capacity);
+    if (first > last) return;
+    for (int i = first; i <= last; ++i) m_slots[i] = kEmptyRecord;
+    NotifyRows(first, last);
+}
+
+void RecordTable::SetKind(int slot, quint8 kind) {
+    if (slot < 1 || slot > m_capacity) return;
+    m_slots[slot].kind = kind;
+    NotifyRows(slot, slot);
+}
+
+void RecordTable::SetText(int slot, int col, const QString& value) {
+    if (slot < 1 || slot > m_capacity || col < ColDay || col >= ColumnCount) return;
+    m_slots[slot].text[col] = CellText(col, value);
+    NotifyRows(slot, slot);
+}
+
+void RecordTable::SetNoneHeikin(int slot, quint8 flag) {
+    if (slot < 1 || slot > m_capacity) return;
+    m_slots[slot].noneHeikin = flag;
+    NotifyRows(slot, slot);
+}
+
+void RecordTable::SetMemoGraph(int slot, quint8 flag) {
+    if (slot < 1 || slot > m_capacity) return;
+    m_slots[slot].memoGraph = flag;
+    NotifyRows(slot, slot);
+}
+
+bool RecordTable::KeyLess(const FuelRecord& a, const FuelRecord& b) {
+    return Cp932Encode(a.Day() + a.Time()) < Cp932Encode(b.Day() + b.Time());
+}
+
+void RecordTable::SortRecords() {
+    if (m_count < 2) return;
+    QVector<QByteArray> keys(m_count + 1);
+    for (int i = 1; i <= m_count; ++i) keys[i] = Cp932Encode(m_slots[i].Day() + m_slots[i].Time());
+    QVector<int> order(m_count);
+    std::iota(order.begin(), order.end(), 1);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
+    bool moved = false;
+    for (int i = 0; i < m_count && !moved; ++i) moved = order[i] != i + 1;
+    if (!moved) return;
+    QVector<FuelRecord> sorted;
+    sorted.reserve(m_count);
+    for (int idx : order) sorted.append(std::move(m_slots[idx]));
+    for (int i = 1; i <= m_count; ++i) m_slots[i] = std::move(sorted[i - 1]);
+    NotifyRows(1, m_count);
+}
+
+void RecordTable::RemoveRange(int first, int last) {
+    first = std::max(first, 1);
+    last = std::min(last, m_count);
+    if (first > last) return;
+    const int k = last - first + 1;
+    for (int i = last + 1; i <= m_count; ++i) m_slots[i - k] = std::move(m_slots[i]);
+    const int oldCount = m_count;
+    for (int i = oldCount - k + 1; i <= oldCount; ++i) m_slots[i] = kEmptyRecord;
+    SetRecordCount(oldCount - k);
+    NotifyRows(first, oldCount);
+}
+
+void RecordTable::TakeSnapshot() { m_snapshot = m_slots; }
+
+bool RecordTable::DiffersFromSnapshot() const {
+    for (int i = 1; i <= m_capacity; ++i) {
+        if (!(m_slots[i] == m_snapshot[i])) return true;
+    }
+    return false;
+}
+
+void RecordTable::SaveFullTable() {
+    if (m_searchActive) RestoreFullTable();
+    m_searchActive = true;
+    m_backupCount = m_count;
+    m_backup = QVector<FuelRecord>(m_slots.begin(), m_slots.begin() + m_count + 1);
+}
+
+bool RecordTable::RestoreFullTable() {
+    if (!m_searchActive) return false;
+    BeginUpdate();
+    m_searchActive = false;
+    const int n = m_backupCount;
+    for (int i = 1; i <= n && i < m_backup.size(); ++i) m_slots[i] = m_backup[i];
+    for (int i = n + 1; i <= m_capacity; ++i) m_slots[i] = kEmptyRecord;
+    m_backup.clear();
+    m_backupCount = 0;
+    SetRecordCount(n);
+    EndUpdate();
+    return true;
+}
+
+QString RecordTable::CountStatusText() const {
+    if (m_searchActive) {
+        return QStringLiteral("検索結果 : ") + QString::number(m_count) + QLatin1Char('/') +
+               QString::number(m_backupCount) + QStringLiteral("件");
+    }
+    return QStringLiteral("登録件数 : ") + QString::number(m_count) + QStringLiteral("件");
+}
+
+QString RecordTable::CapacityHint() const {
+    return QStringLiteral("最大") + QString::number(m_capacity) + QStringLiteral("件まで登録できます。");
+}
+
+void RecordTable::BeginUpdate() { ++m_updating; }
+
+void RecordTable::EndUpdate() {
+    if (m_updating == 0) return;
+    if (--m_updating == 0 && m_pendingReset) {
+        m_pendingReset = false;
+        Q_EMIT tableReset();
+        Q_EMIT countChanged(m_count);
+    }
+}
+
+void RecordTable::NotifyRows(int first, int last) {
+    if (m_updating > 0) {
+        m_pendingReset = true;
+        return;
+    }
+    if (first < 0) Q_EMIT tableReset();
+    else Q_EMIT recordsChanged(first, last);
+}
+
+}  // namespace tovrel

@@ -1,0 +1,94 @@
+// The records of the current car: slots 1..capacity, the count, the saved snapshot and the
+// search backup. Texts are stored in the form the list shows them.
+#pragma once
+
+#include "data/fuel_record.h"
+
+#include <QObject>
+#include <QVector>
+
+namespace tovrel {
+
+class RecordTable : public QObject {
+    Q_OBJECT
+
+public:
+    explicit RecordTable(int capacity = 1000, QObject* parent = nullptr);
+
+    int Capacity() const { return m_capacity; }
+    // Empties the table, the snapshot and the search backup.
+    void SetCapacity(int capacity);
+
+    bool CostZeroDisp() const { return m_costZeroDisp; }
+    void SetCostZeroDisp(bool on) { m_costZeroDisp = on; }
+
+    int RecordCount() const { return m_count; }
+    void SetRecordCount(int n);
+
+    // Slot 0 always holds the empty record: it stands for "no earlier record".
+    const FuelRecord& At(int slot) const;
+    FuelRecord GetRecord(int slot) const { return At(slot); }
+    void SetRecord(int slot, const FuelRecord& record);
+    void ClearSlots(int first, int last);
+
+    quint8 Kind(int slot) const { return At(slot).kind; }
+    const QString& Text(int slot, int col) const { return At(slot).text[col]; }
+    quint8 NoneHeikin(int slot) const { return At(slot).noneHeikin; }
+    quint8 MemoGraph(int slot) const { return At(slot).memoGraph; }
+    void SetKind(int slot, quint8 kind);
+    void SetText(int slot, int col, const QString& value);
+    void SetNoneHeikin(int slot, quint8 flag);
+    void SetMemoGraph(int slot, quint8 flag);
+
+    // The cell text the list shows for a field value.
+    QString CellText(int col, const QString& value) const;
+
+    // Orders slots 1..count by Day followed by Time; records with equal keys keep their order.
+    void SortRecords();
+    // Whether record a sorts before record b by Day + Time.
+    static bool KeyLess(const FuelRecord& a, const FuelRecord& b);
+
+    // Removes records first..last (1-based, within the count) and moves the later ones up.
+    void RemoveRange(int first, int last);
+
+    // Saved snapshot.
+    void TakeSnapshot();
+    bool DiffersFromSnapshot() const;
+
+    // Search backup: the full list is set aside while the table shows matches only.
+    bool IsSearchActive() const { return m_searchActive; }
+    int FullCount() const { return m_searchActive ? m_backupCount : m_count; }
+    void SaveFullTable();
+    // Puts the full list back; false when no search result was shown.
+    bool RestoreFullTable();
+    const QVector<FuelRecord>& SearchBackup() const { return m_backup; }
+
+    // Status panel 0 and the status bar hint.
+    QString CountStatusText() const;
+    QString CapacityHint() const;
+
+    // While updating, change notifications are held back and one reset is sent at the end.
+    void BeginUpdate();
+    void EndUpdate();
+
+Q_SIGNALS:
+    void recordsChanged(int firstSlot, int lastSlot);
+    void countChanged(int count);
+    void tableReset();
+
+private:
+    void NotifyRows(int first, int last);
+
+    int m_capacity = 1000;
+    int m_count = 0;
+    bool m_costZeroDisp = false;
+    QVector<FuelRecord> m_slots;     // 0..capacity
+    QVector<FuelRecord> m_snapshot;  // 0..capacity
+    bool m_searchActive = false;
+    int m_backupCount = 0;
+    QVector<FuelRecord> m_backup;
+    int m_updating = 0;
+    bool m_pendingReset = false;
+};
+
+}  // namespace tovrel

@@ -1,0 +1,380 @@
+#include "data/text_utils.h"
+
+#include "data/cp932.h"
+#include "data/prompter.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tovrel {
+
+namespace {
+
+const QChar kSpace = QLatin1Char(' ');
+
+// Whether the text is a real number as the user may type it: sign, digits, one decimal point,
+// optional exponent. No "inf", no "nan", no hexadecimal.
+bool IsRealNumber(const QString& s) {
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) ++i;
+    int digits = 0;
+    while (i < n && s[i].isDigit() && s[i].unicode() < 0x80) ++i, ++digits;
+    if (i < n && s[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && s[i].unicode() < 0x80 && s[i].isDigit()) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < n && (s[i] == QLatin1Char('E') || s[i] == QLatin1Char('e'))) {
+        ++i;
+        if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) ++i;
+        int expDigits = 0;
+        while (i < n && s[i].unicode() < 0x80 && s[i].isDigit()) ++i, ++expDigits;
+        if (expDigits == 0) return false;
+    }
+    return i == n;
+}
+
+long double Pow10(int decimals) {
+    long double f = 1.0L;
+    for (int i = 0; i < decimals; ++i) f *= 10.0L;
+    return f;
+}
+
+QString InsertThousands(const QString& digits) {
+    QString out;
+    const qsizetype n = digits.size();
+    out.reserve(n + n / 3);
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) out += QLatin1Char(',');
+        out += digits[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+QString FormatInt(qint64 value, int width, const QString& pad) {
+    QString s = QString::number(value);
+    if (width < 0) width = 0;
+    const QChar padChar = pad.isEmpty() ? kSpace : pad.at(0);
+    if (s.size() < width) return QString(width - s.size(), padChar) + s;
+    return s.right(width);
+}
+
+int ParseInt(const QString& text, int defaultValue) {
+    const QString s = ToHalfWidth(text.trimmed());
+    if (s.isEmpty()) return defaultValue;
+    qsizetype i = 0;
+    if (s[0] == QLatin1Char('+') || s[0] == QLatin1Char('-')) i = 1;
+    if (i >= s.size()) return defaultValue;
+    for (qsizetype j = i; j < s.size(); ++j) {
+        if (s[j].unicode() < '0' || s[j].unicode() > '9') return defaultValue;
+    }
+    bool ok = false;
+    const qlonglong v = s.toLongLong(&ok);
+    if (!ok || v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) return defaultValue;
+    return static_cast<int>(v);
+}
+
+double RoundHalfAway(double value, int decimals) {
+    if (!std::isfinite(value)) return value;
+    if (decimals < 0) decimals = 0;
+    const long double f = Pow10(decimals);
+    const long double scaled = static_cast<long double>(value) * f;
+    if (std::fabs(scaled) > 9.0e18L) return value;
+    return static_cast<double>(roundl(scaled) / f);
+}
+
+QString FormatFixed(int width, int decimals, double value) {
+    if (!std::isfinite(value)) return QString();
+    if (decimals < 0) decimals = 0;
+    double rounded = RoundHalfAway(value, decimals);
+    if (rounded == 0.0) rounded = 0.0;  // no "-0.00"
+    QString s = QString::number(rounded, 'f', decimals);
+    if (width > 0 && s.size() < width) s = QString(width - s.size(), kSpace) + s;
+    return s;
+}
+
+double ParseNumber(const QString& text, int decimals, double defaultValue) {
+    const QString s = StripGrouping(ToHalfWidth(text));
+    double v = defaultValue;
+    if (IsRealNumber(s)) {
+        bool ok = false;
+        const double parsed = s.toDouble(&ok);
+        if (ok && std::isfinite(parsed)) v = parsed;
+    }
+    return RoundHalfAway(v, decimals);
+}
+
+double RoundFraction(int mode, int decimals, double value) {
+    const long double factor = Pow10(decimals < 0 ? 0 : decimals);
+    long double y = static_cast<long double>(value) * factor;
+    // Products such as 40 x 118.125 land a hair beside a whole number in binary; settle them
+    // first so that truncation and rounding up act on the decimal value.
+    if (std::fabs(y) < 1.0e12L) y = roundl(y * 1.0e6L) / 1.0e6L;
+    switch (mode) {
+        case 0:
+            y = truncl(y);
+            break;
+        case 1:
+            y = y >= 0 ? truncl(y + 0.5L) : truncl(y - 0.5L);
+            break;
+        case 2:
+            y = y >= 0 ? ceill(y) : -ceill(-y);
+            break;
+        default:
+            break;
+    }
+    return static_cast<double>(y / factor);
+}
+
+QString CommaItem(const QString& text, int n) {
+    if (n < 1) n = 1;
+    qsizetype start = 0;
+    for (int k = 1; k < n; ++k) {
+        const qsizetype comma = text.indexOf(QLatin1Char(','), start);
+        if (comma < 0) return QString();
+        start = comma + 1;
+    }
+    const qsizetype end = text.indexOf(QLatin1Char(','), start);
+    return end < 0 ? text.mid(start) : text.mid(start, end - start);
+}
+
+QString StripDefaultMark(const QString& text) {
+    return text.startsWith(QLatin1Char('*')) ? text.mid(1) : text;
+}
+
+QString ReplaceAll(const QString& text, const QString& find, const QString& replacement) {
+    if (find.isEmpty() || replacement.contains(find)) {
+        QString copy = text;
+        return find.isEmpty() ? copy : copy.replace(find, replacement);
+    }
+    QString s = text;
+    qsizetype pos = s.indexOf(find);
+    while (pos >= 0) {
+        s.replace(pos, find.size(), replacement);
+        pos = s.indexOf(find);
+    }
+    return s;
+}
+
+QString StripGrouping(const QString& text) {
+    QString s = text.trimmed();
+    s.remove(QLatin1Char(','));
+    return s;
+}
+
+QString GroupDigits(const QString& text) {
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    const QString intPart = ToHalfWidth(dot < 0 ? text : text.left(dot)).trimmed();
+    const QString fraction = dot < 0 ? QString() : text.mid(dot);
+    // An integer of any length keeps its digits (an odometer beyond 32 bits must not become 0).
+    qsizetype i = 0;
+    bool negative = false;
+    if (!intPart.isEmpty() && (intPart[0] == QLatin1Char('-') || intPart[0] == QLatin1Char('+'))) {
+        negative = intPart[0] == QLatin1Char('-');
+        i = 1;
+    }
+    bool valid = i < intPart.size();
+    for (qsizetype j = i; j < intPart.size() && valid; ++j) {
+        valid = intPart[j].unicode() >= '0' && intPart[j].unicode() <= '9';
+    }
+    if (!valid) return QStringLiteral("0") + fraction;
+    QString digits = intPart.mid(i);
+    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0'))) digits.remove(0, 1);
+    if (digits == QStringLiteral("0")) negative = false;
+    return (negative ? QStringLiteral("-") : QString()) + InsertThousands(digits) + fraction;
+}
+
+QString FormatGrouped(double value, int decimals) {
+    QString s = FormatFixed(0, decimals, value);
+    if (s.isEmpty()) return s;
+    const bool negative = s.startsWith(QLatin1Char('-'));
+    if (negative) s.remove(0, 1);
+    const qsizetype dot = s.indexOf(QLatin1Char('.'));
+    const QString intPart = dot < 0 ? s : s.left(dot);
+    const QString fraction = dot < 0 ? QString() : s.mid(dot);
+    return (negative ? QStringLiteral("-") : QString()) + InsertThousands(intPart) + fraction;
+}
+
+QString AlignRight(const QString& text, int width) {
+    const int len = Cp932Length(text);
+    if (len < width) return QString(width - len, kSpace) + text;
+    return Cp932Right(text, width);
+}
+
+QString AlignLeft(const QString& text, int width) {
+    const int len = Cp932Length(text);
+    if (len < width) return text + QString(width - len, kSpace);
+    return Cp932Left(text, width);
+}
+
+QString ToHalfWidth(const QString& text) {
+    QString out = text;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const char16_t c = out[i].unicode();
+        char16_t r = 0;
+        if (c < 0x80) {
+            if (c >= u'a' && c <= u'z') r = c - u'a' + u'A';
+        } else if (c >= 0xFF10 && c <= 0xFF19) {
+            r = c - 0xFF10 + u'0';
+        } else if (c >= 0xFF21 && c <= 0xFF3A) {
+            r = c - 0xFF21 + u'A';
+        } else if (c >= 0xFF41 && c <= 0xFF5A) {
+            r = c - 0xFF41 + u'A';
+        } else {
+            switch (c) {
+                case 0x3000: r = u' '; break;
+                case 0xFF0C: r = u','; break;
+                case 0xFF0E: r = u'.'; break;
+                case 0xFF1A: r = u':'; break;
+                case 0xFF1B: r = u';'; break;
+                case 0xFF1F: r = u'?'; break;
+                case 0xFF01: r = u'!'; break;
+                case 0xFF3E: r = u'^'; break;
+                case 0xFF0F: r = u'/'; break;
+                case 0xFF5E:
+                case 0x301C: r = u'~'; break;
+                case 0xFF5C: r = u'|'; break;
+                case 0x2018:
+                case 0x2019:
+                case 0x2032: r = u'\''; break;
+                case 0x201C:
+                case 0x201D:
+                case 0x2033: r = u'"'; break;
+                case 0xFF08: r = u'('; break;
+                case 0xFF09: r = u')'; break;
+                case 0xFF3B: r = u'['; break;
+                case 0xFF3D: r = u']'; break;
+                case 0xFF5B: r = u'{'; break;
+                case 0xFF5D: r = u'}'; break;
+                case 0xFF0B: r = u'+'; break;
+                case 0xFF0D:
+                case 0x2212: r = u'-'; break;
+                case 0xFF1D: r = u'='; break;
+                case 0xFF1C: r = u'<'; break;
+                case 0xFF1E: r = u'>'; break;
+                case 0xFFE5: r = u'\\'; break;
+                case 0xFF04: r = u'$'; break;
+                case 0xFF05: r = u'%'; break;
+                case 0xFF03: r = u'#'; break;
+                case 0xFF06: r = u'&'; break;
+                case 0xFF0A: r = u'*'; break;
+                case 0xFF20: r = u'@'; break;
+                default: break;
+            }
+        }
+        if (r != 0) out[i] = QChar(r);
+    }
+    return out;
+}
+
+int DayNumber(const QDate& date) {
+    static const qint64 base = QDate(1899, 12, 30).toJulianDay();
+    if (!date.isValid()) return 0;
+    return static_cast<int>(date.toJulianDay() - base);
+}
+
+QDate DateFromDayNumber(double dayNumber) {
+    static const qint64 base = QDate(1899, 12, 30).toJulianDay();
+    if (!std::isfinite(dayNumber) || std::fabs(dayNumber) > 3.0e6) return QDate();
+    return QDate::fromJulianDay(base + static_cast<qint64>(std::floor(dayNumber)));
+}
+
+QString DateToText(const QDate& date) {
+    if (!date.isValid()) return QString();
+    return FormatInt(date.year(), 4, QStringLiteral("0")) + QLatin1Char('/') +
+           FormatInt(date.month(), 2, QStringLiteral("0")) + QLatin1Char('/') +
+           FormatInt(date.day(), 2, QStringLiteral("0"));
+}
+
+QDate TextToDate(const QString& text) {
+    const int year = ParseInt(text.mid(0, 4), 2000);
+    const int month = ParseInt(text.mid(5, 2), 1);
+    const int day = ParseInt(text.mid(8, 2), 1);
+    return QDate(year, month, day);  // invalid for an impossible date
+}
+
+int ParseDateStrict(const QString& text) {
+    const QString normal = NormalizeDate(text);
+    if (!normal.isEmpty()) return DayNumber(TextToDate(normal));
+    ShowError(QStringLiteral("日付ｴﾗｰ"), QStringLiteral("正しくない日付を検出しました。 <") + text + QLatin1Char('>'));
+    return 0;
+}
+
+int ParseHourMinutes(const QString& text) {
+    QString s = ToHalfWidth(text.trimmed());
+    s.replace(QLatin1Char('.'), QLatin1Char(':'));
+    const bool negative = s.contains(QLatin1Char('-'));
+    s.remove(QLatin1Char('-'));
+    int hours = 0;
+    int minutes = 0;
+    const qsizetype colon = s.indexOf(QLatin1Char(':'));
+    if (colon >= 0) {
+        hours = ParseInt(s.left(colon), 0);
+        minutes = ParseInt(s.mid(colon + 1, 2), 0);
+    } else if (s.size() < 3) {
+        hours = ParseInt(s, 0);
+    } else {
+        minutes = ParseInt(s.right(2), 0);
+        hours = ParseInt(s.left(s.size() - 2), 0);
+    }
+    const qint64 total = static_cast<qint64>(std::abs(hours)) * 60 + std::abs(minutes);
+    const int clamped = total > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                                                 : static_cast<int>(total);
+    return negative ? -clamped : clamped;
+}
+
+QString FormatHourMinutes(int minutes, int width, bool showZero) {
+    if (minutes == 0 && !showZero) return QString();
+    const qint64 magnitude = minutes < 0 ? -static_cast<qint64>(minutes) : minutes;
+    QString hours = QString::number(magnitude / 60);
+    if (hours.size() < width) hours = QString(width - hours.size(), kSpace) + hours;
+    QString s = hours + QLatin1Char(':') + FormatInt(magnitude % 60, 2, QStringLiteral("0"));
+    if (minutes < 0) {
+        const qsizetype space = s.lastIndexOf(kSpace);
+        if (space >= 0) s[space] = QLatin1Char('-');
+        else s.prepend(QLatin1Char('-'));
+    }
+    return s;
+}
+
+QString NormalizeDate(const QString& text, int* year, int* month, int* day) {
+    const QString s = text.trimmed();
+    const qsizetype first = s.indexOf(QLatin1Char('/'));
+    const qsizetype second = first < 0 ? -1 : s.indexOf(QLatin1Char('/'), first + 1);
+    int y = 0, m = 0, d = 0;
+    if (first >= 0) y = ParseInt(s.left(first).left(4), 0);
+    if (second >= 0) {
+        m = ParseInt(s.mid(first + 1, second - first - 1).left(2), 0);
+        d = ParseInt(s.mid(second + 1).left(2), 0);
+    }
+    if (year) *year = y;
+    if (month) *month = m;
+    if (day) *day = d;
+    if (second < 0 || y < 1000 || !QDate::isValid(y, m, d)) return QString();
+    return FormatInt(y, 4, QStringLiteral("0")) + QLatin1Char('/') + FormatInt(m, 2, QStringLiteral("0")) +
+           QLatin1Char('/') + FormatInt(d, 2, QStringLiteral("0"));
+}
+
+QString NormalizeTime(const QString& text) {
+    if (text == QStringLiteral("  :  ")) return text;
+    const QString s = text.trimmed();
+    const qsizetype colon = s.indexOf(QLatin1Char(':'));
+    if (colon < 0) return QString();
+    const int hours = ParseInt(s.left(colon).left(2), 0);
+    const int minutes = ParseInt(s.mid(colon + 1), 0);
+    if (hours < 0 || minutes < 0 || hours > 24 || minutes >= 60) return QString();
+    return FormatInt(hours, 2, QStringLiteral("0")) + QLatin1Char(':') + FormatInt(minutes, 2, QStringLiteral("0"));
+}
+
+QString WeekdayText(int year, int month, int day) {
+    if (!QDate::isValid(year, month, day)) return QStringLiteral("？");
+    static const QString names[] = {QStringLiteral("月"), QStringLiteral("火"), QStringLiteral("水"),
+                                    QStringLiteral("木"), QStringLiteral("金"), QStringLiteral("土"),
+                                    QStringLiteral("日")};
+    return names[QDate(year, month, day).dayOfWeek() - 1];
+}
+
+}  // namespace tovrel
