@@ -9,9 +9,13 @@
 
 namespace tovrel::test {
 
-QByteArray Sjis(const QString& text) { return Cp932Encode(text); }
+QByteArray Sjis(const QString& text) {
+    return Cp932Encode(text);
+}
 
-QByteArray SjisLines(const QStringList& lines) { return EncodeCp932Lines(lines); }
+QByteArray SjisLines(const QStringList& lines) {
+    return EncodeCp932Lines(lines);
+}
 
 QString WriteBytes(const QString& dir, const QString& name, const QByteArray& bytes) {
     const QString path = QDir(dir).filePath(name);
@@ -30,7 +34,9 @@ QString FixturePath(const QString& relative) {
     return QStringLiteral(TOVREL_FIXTURES) + QLatin1Char('/') + relative;
 }
 
-QByteArray FixtureBytes(const QString& relative) { return ReadBytes(FixturePath(relative)); }
+QByteArray FixtureBytes(const QString& relative) {
+    return ReadBytes(FixturePath(relative));
+}
 
 TempFolder::TempFolder() = default;
 

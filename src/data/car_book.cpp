@@ -1,0 +1,299 @@
+#include "data/car_book.h"
+
+#include "data/profile_ini.h"
+#include "data/text_utils.h"
+#include "settings/settings.h"
+
+#include <QFileInfo>
+
+namespace tovrel {
+
+namespace {
+
+const QString kMainteSection = QStringLiteral("Mainte");
+const QString kMainteSettingSection = QStringLiteral("MainteSetting");
+const QString kCarInfoSection = QStringLiteral("MyCarInfo");
+const QString kEmptyDate = QStringLiteral("    /  /  ");
+
+struct ListSection {
+    NameList ItemLists::*list;
+    const char16_t* section;
+};
+const ListSection kListSections[] = {
+    {&ItemLists::Weather, u"Weather"}, {&ItemLists::GasSel, u"GasSel"}, {&ItemLists::Stand, u"Stand"},
+    {&ItemLists::Pattern, u"Pattern"}, {&ItemLists::Shop, u"Shop"},     {&ItemLists::Car, u"Car"},
+};
+
+QString Key(int k) {
+    return FormatInt(k, 2, QStringLiteral("0"));
+}
+
+QString Join(const QString& a, const QString& b) {
+    return a.isEmpty() ? b : a + QLatin1Char('\n') + b;
+}
+
+}  // namespace
+
+ItemLists DefaultItemLists() {
+    ItemLists l;
+    l.Weather[1] = QStringLiteral("*晴れ");
+    l.Weather[2] = QStringLiteral("曇り");
+    l.Weather[3] = QStringLiteral("雨");
+    l.Weather[4] = QStringLiteral("雪");
+    l.Weather[10] = QStringLiteral("ｿﾉ他");
+    l.GasSel[1] = QStringLiteral("*レギュラー");
+    l.GasSel[2] = QStringLiteral("ハイオク");
+    l.GasSel[3] = QStringLiteral("軽油");
+    l.GasSel[10] = QStringLiteral("その他");
+    l.Stand[1] = QStringLiteral("*スタンドＡ");
+    l.Stand[10] = QStringLiteral("その他");
+    l.Pattern[1] = QStringLiteral("*通勤");
+    l.Pattern[2] = QStringLiteral("街乗り");
+    l.Pattern[3] = QStringLiteral("郊外走行");
+    l.Pattern[4] = QStringLiteral("ドライブ");
+    l.Pattern[5] = QStringLiteral("帰省");
+    l.Pattern[6] = QStringLiteral("高速道路");
+    l.Pattern[7] = QStringLiteral("ｽﾎﾟｰﾂ走行");
+    l.Pattern[10] = QStringLiteral("その他");
+    l.Shop[1] = QStringLiteral("ショップＡ");
+    l.Shop[10] = QStringLiteral("その他");
+    l.Car[1] = QStringLiteral("*私の愛車");
+    return l;
+}
+
+const MainteSettings& DefaultMainteSettings() {
+    static const MainteSettings defaults = [] {
+        struct Row {
+            int slot;
+            const char16_t* name;
+            quint8 distanceCheck;
+            int distance;
+            quint8 dayCheck;
+            int days;
+            quint8 warning;
+        };
+        const Row rows[] = {
+            {1, u"*ｴﾝｼﾞﾝｵｲﾙ交換", 1, 5000, 1, 180, 1},  {2, u"ｵｲﾙｴﾚﾒﾝﾄ交換", 1, 10000, 1, 365, 1},
+            {3, u"ﾐｯｼｮﾝｵｲﾙ交換", 1, 50000, 1, 1800, 1}, {4, u"ATﾌﾙｰﾄﾞ交換", 1, 30000, 1, 1100, 1},
+            {5, u"ﾀｲﾔ空気圧調整", 0, 0, 1, 30, 1},      {6, u"ﾀｲﾔﾛｰﾃｰｼｮﾝ", 1, 5000, 1, 180, 1},
+            {7, u"ﾀｲﾔ交換", 1, 30000, 1, 1100, 1},      {8, u"ﾌﾞﾚｰｷﾊﾟｯﾄﾞ交換", 1, 30000, 0, 0, 1},
+            {9, u"ﾜｲﾊﾟｰ交換", 0, 0, 1, 180, 1},         {10, u"ｶﾞﾗｽｺｰﾃｨﾝｸﾞ", 0, 0, 1, 30, 1},
+            {11, u"ﾊﾞｯﾃﾘｰ交換", 0, 0, 1, 1100, 1},      {12, u"ｴｱｰｸﾘｰﾅｰ交換", 1, 30000, 1, 1100, 1},
+            {13, u"ﾌﾟﾗｸﾞ交換", 1, 30000, 1, 1100, 1},   {14, u"冷却水交換", 0, 0, 1, 730, 1},
+            {17, u"12ヶ月点検", 0, 0, 1, 365, 1},       {18, u"車検", 0, 0, 1, 730, 1},
+            {21, u"任意保険", 0, 0, 1, 365, 1},         {22, u"自賠責保険", 0, 0, 1, 730, 1},
+            {25, u"自動車税", 0, 0, 1, 365, 1},         {26, u"自動車重量税", 0, 0, 1, 730, 1},
+            {29, u"契約駐車場料金", 0, 0, 1, 30, 1},    {32, u"その他", 0, 0, 0, 0, 0},
+        };
+        MainteSettings m;
+        for (const Row& r : rows) {
+            m[r.slot] = MainteSetting{QString::fromUtf16(r.name),
+                                      r.distanceCheck,
+                                      r.distance,
+                                      r.dayCheck,
+                                      r.days,
+                                      r.warning,
+                                      QString()};
+        }
+        return m;
+    }();
+    return defaults;
+}
+
+MainteSettings ReadMainteSettings(const ProfileIni& ini) {
+    MainteSettings m;
+    for (int k = 1; k <= kMainteCount; ++k) {
+        MainteSetting& s = m[k];
+        s.name = ini.Read(kMainteSection, Key(k));
+        const QString value = ini.Read(kMainteSettingSection, Key(k));
+        s.distanceCheck = static_cast<quint8>(ParseInt(CommaItem(value, 1), 0) != 0);
+        s.distanceInterval = ParseInt(CommaItem(value, 2), 0);
+        s.dayCheck = static_cast<quint8>(ParseInt(CommaItem(value, 3), 0) != 0);
+        s.dayInterval = ParseInt(CommaItem(value, 4), 0);
+        s.warning = static_cast<quint8>(ParseInt(CommaItem(value, 5), 0) != 0);
+        s.memo = CommaItem(value, 6);
+    }
+    return m;
+}
+
+QString MainteSettingValue(const MainteSetting& s) {
+    QString memo = s.memo;
+    memo.replace(QLatin1Char(','), QLatin1Char('.'));  // a comma would cut the memo on reading
+    return QString::number(s.distanceCheck) + QLatin1Char(',') + QString::number(s.distanceInterval) +
+           QLatin1Char(',') + QString::number(s.dayCheck) + QLatin1Char(',') +
+           QString::number(s.dayInterval) + QLatin1Char(',') + QString::number(s.warning) + QLatin1Char(',') +
+           memo + QLatin1Char(',');
+}
+
+void WriteMainteSettings(ProfileIni& ini, const MainteSettings& settings) {
+    for (int k = 1; k <= kMainteCount; ++k) {
+        ini.Write(kMainteSection, Key(k), settings[k].name);
+        ini.Write(kMainteSettingSection, Key(k), MainteSettingValue(settings[k]));
+    }
+}
+
+CarMenuPlan PlanCarMenus(const NameList& cars, int currentCar) {
+    CarMenuPlan plan;
+    bool carCurrent = currentCar > 0;
+    for (int k = 1; k <= kListSlots; ++k) {
+        CarMenuItem& item = plan.items[k];
+        const QString name = cars[k].trimmed();
+        if (name.isEmpty()) {
+            item.caption = QStringLiteral("- 未登録 -");
+            continue;
+        }
+        item.caption = QLatin1Char('&') + QString::number(k) + QLatin1Char(':') + StripDefaultMark(name);
+        item.enabled = true;
+        if (carCurrent && !name.startsWith(QLatin1Char('*'))) continue;
+        plan.selectSequence.append(k);
+        carCurrent = true;
+    }
+    const int checked = plan.selectSequence.isEmpty() ? currentCar : plan.selectSequence.last();
+    if (checked >= 1 && checked <= kListSlots) plan.items[checked].checked = true;
+    return plan;
+}
+
+QString CarBook::CarFileName(const QString& stem, int car) const {
+    if (car <= 0) return dataFolder + stem;
+    return dataFolder + stem + FormatInt(car, 2, QStringLiteral("0")) + QStringLiteral(".dat");
+}
+
+QString CarBook::SharedFileName(const QString& stem) const {
+    return dataFolder + stem + QStringLiteral(".dat");
+}
+
+QString CarBook::CarName(int car) const {
+    if (car < 1 || car > kListSlots) return QString();
+    return StripDefaultMark(lists.Car[car].trimmed()).trimmed();
+}
+
+bool CarBook::LoadItemLists(Settings& settings, QString* error) {
+    QString errors;
+    const QString settingPath = SharedFileName(QStringLiteral("Setting"));
+    if (QFileInfo::exists(settingPath)) {
+        const ProfileIni ini(settingPath);
+        for (const ListSection& ls : kListSections) {
+            NameList& list = lists.*(ls.list);
+            for (int k = 1; k <= kListSlots; ++k)
+                list[k] = ini.Read(QString::fromUtf16(ls.section), Key(k));
+        }
+        mainte = ReadMainteSettings(ini);
+    } else {
+        lists = DefaultItemLists();
+        for (int k = 1; k <= kMainteCount; ++k)
+            mainte[k].name = DefaultMainteSettings()[k].name;
+        settings.MainteResetPending = true;
+    }
+    if (settings.MainteSelect) {
+        const QString carPath = CarFileName(QStringLiteral("Mainte"));
+        if (QFileInfo::exists(carPath)) mainte = ReadMainteSettings(ProfileIni(carPath));
+    }
+    QString printError;
+    if (!LoadPrintForms(SharedFileName(QStringLiteral("PrintSet")), printForms, &printError)) {
+        errors = Join(errors, printError);
+    }
+    if (settings.MainteResetPending) {
+        settings.MainteResetPending = false;
+        QString resetError;
+        bool ok = true;
+        if (settings.MainteSelect) {
+            const int remembered = currentCar;
+            for (int car = 1; car <= kListSlots; ++car) {
+                currentCar = car;
+                ok = ResetMainteSettings(settings, &resetError) && ok;
+            }
+            currentCar = remembered;
+        } else {
+            ok = ResetMainteSettings(settings, &resetError);
+        }
+        if (!ok) errors = Join(errors, resetError);
+    }
+    if (error) *error = errors;
+    return errors.isEmpty();
+}
+
+bool CarBook::SaveItemLists(const Settings& settings, QString* error, const std::function<void()>& step) {
+    const auto stepOnce = [&] {
+        if (step) step();
+    };
+    ProfileIni ini(SharedFileName(QStringLiteral("Setting")));
+    for (const ListSection& ls : kListSections) {
+        for (int k = 1; k <= kListSlots; ++k)
+            ini.Delete(QString::fromUtf16(ls.section), Key(k));
+    }
+    for (int k = 1; k <= kMainteCount; ++k)
+        ini.Delete(kMainteSection, Key(k));
+    stepOnce();
+    for (const ListSection& ls : kListSections) {
+        const NameList& list = lists.*(ls.list);
+        for (int k = 1; k <= kListSlots; ++k)
+            ini.Write(QString::fromUtf16(ls.section), Key(k), list[k]);
+    }
+    WriteMainteSettings(ini, mainte);
+    stepOnce();
+    QString errors;
+    QString e;
+    if (!ini.Flush(&e)) errors = Join(errors, e);
+    if (settings.MainteSelect) {
+        ProfileIni carIni(CarFileName(QStringLiteral("Mainte")));
+        WriteMainteSettings(carIni, mainte);
+        if (!carIni.Flush(&e)) errors = Join(errors, e);
+    }
+    stepOnce();
+    if (!SavePrintForms(SharedFileName(QStringLiteral("PrintSet")), printForms, &e)) errors = Join(errors, e);
+    stepOnce();
+    if (error) *error = errors;
+    return errors.isEmpty();
+}
+
+bool CarBook::ResetMainteSettings(const Settings& settings, QString* error) {
+    const MainteSettings& defaults = DefaultMainteSettings();
+    for (int k = 1; k <= kMainteCount; ++k) {
+        mainte[k] = defaults[k];
+        mainte[k].memo.clear();
+    }
+    return SaveItemLists(settings, error);
+}
+
+void CarBook::LoadCarInfo() {
+    carInfo = CarInfo();
+    const QString path = CarFileName(QStringLiteral("CarInfo"));
+    QString mainteCheck;
+    if (QFileInfo::exists(path)) {
+        const ProfileIni ini(path);
+        carInfo.MyCarName = ini.Read(kCarInfoSection, QStringLiteral("MyCarName"));
+        carInfo.Maker = ini.Read(kCarInfoSection, QStringLiteral("Maker"));
+        carInfo.Number = ini.Read(kCarInfoSection, QStringLiteral("Number"));
+        carInfo.TourokuDate = ini.Read(kCarInfoSection, QStringLiteral("TourokuDate"), kEmptyDate);
+        carInfo.NousyaDate = ini.Read(kCarInfoSection, QStringLiteral("NousyaDate"), kEmptyDate);
+        carInfo.NousyaRun = ini.Read(kCarInfoSection, QStringLiteral("NousyaRun"), QStringLiteral("0"));
+        mainteCheck = ini.Read(kCarInfoSection, QStringLiteral("MainteCheck"));
+        carInfo.MokuhyoMivra = ini.Read(kCarInfoSection, QStringLiteral("MokuhyoMivra"));
+        carInfo.MyCarJpg = ini.Read(kCarInfoSection, QStringLiteral("MyCarJpg"));
+    }
+    if (carInfo.MyCarName.isEmpty() && currentCar >= 1 && currentCar <= kListSlots) {
+        carInfo.MyCarName = lists.Car[currentCar];
+    }
+    for (int k = 1; k <= kMainteCount; ++k) {
+        carInfo.MainteCheck[k] = static_cast<quint8>(ParseInt(CommaItem(mainteCheck, k), 0) != 0);
+    }
+}
+
+bool CarBook::SaveCarInfo(QString* error) {
+    QString mainteCheck;
+    for (int k = 1; k <= kMainteCount; ++k)
+        mainteCheck += QString::number(carInfo.MainteCheck[k]) + QLatin1Char(',');
+    ProfileIni ini(CarFileName(QStringLiteral("CarInfo")));
+    ini.Write(kCarInfoSection, QStringLiteral("MyCarName"), carInfo.MyCarName);
+    ini.Write(kCarInfoSection, QStringLiteral("Maker"), carInfo.Maker);
+    ini.Write(kCarInfoSection, QStringLiteral("Number"), carInfo.Number);
+    ini.Write(kCarInfoSection, QStringLiteral("TourokuDate"), carInfo.TourokuDate);
+    ini.Write(kCarInfoSection, QStringLiteral("NousyaDate"), carInfo.NousyaDate);
+    ini.Write(kCarInfoSection, QStringLiteral("NousyaRun"), carInfo.NousyaRun);
+    ini.Write(kCarInfoSection, QStringLiteral("MainteCheck"), mainteCheck);
+    ini.Write(kCarInfoSection, QStringLiteral("MokuhyoMivra"), carInfo.MokuhyoMivra);
+    ini.Write(kCarInfoSection, QStringLiteral("MyCarJpg"), carInfo.MyCarJpg);
+    return ini.Flush(error);
+}
+
+}  // namespace tovrel

@@ -1,0 +1,109 @@
+// The files of the car books in the data folder: item lists, maintenance item settings, car
+// information, print forms, and the file names of each car.
+#pragma once
+
+#include "output/print_forms.h"
+
+#include <QString>
+#include <QVector>
+
+#include <array>
+#include <functional>
+
+namespace tovrel {
+
+struct Settings;
+
+inline constexpr int kMainteCount = 50;
+inline constexpr int kListSlots = 10;
+
+using NameList = std::array<QString, kListSlots + 1>;  // [1..10]
+
+struct ItemLists {
+    NameList Weather;
+    NameList GasSel;
+    NameList Stand;
+    NameList Pattern;
+    NameList Shop;
+    NameList Car;  // slot k is car number k
+};
+
+struct MainteSetting {
+    QString name;
+    quint8 distanceCheck = 0;
+    int distanceInterval = 0;
+    quint8 dayCheck = 0;
+    int dayInterval = 0;
+    quint8 warning = 0;
+    QString memo;
+
+    bool operator==(const MainteSetting&) const = default;
+};
+
+using MainteSettings = std::array<MainteSetting, kMainteCount + 1>;  // [1..50]
+
+struct CarInfo {
+    QString MyCarName;
+    QString Maker;
+    QString Number;
+    QString TourokuDate = QStringLiteral("    /  /  ");
+    QString NousyaDate = QStringLiteral("    /  /  ");
+    QString NousyaRun = QStringLiteral("0");
+    std::array<quint8, kMainteCount + 1> MainteCheck{};  // [1..50]
+    QString MokuhyoMivra;
+    QString MyCarJpg;
+};
+
+// The built-in defaults.
+ItemLists DefaultItemLists();
+const MainteSettings& DefaultMainteSettings();
+
+// Reading and writing the maintenance item settings of one INI file (Setting.dat or MainteNN.dat).
+class ProfileIni;
+MainteSettings ReadMainteSettings(const ProfileIni& ini);
+void WriteMainteSettings(ProfileIni& ini, const MainteSettings& settings);
+QString MainteSettingValue(const MainteSetting& setting);
+
+// Start-up car choice and the captions of the ten car menu items.
+struct CarMenuItem {
+    QString caption;
+    bool enabled = false;
+    bool checked = false;
+};
+struct CarMenuPlan {
+    std::array<CarMenuItem, kListSlots + 1> items;  // [1..10]
+    QVector<int> selectSequence;                    // the cars selected, in order; the last one is current
+};
+CarMenuPlan PlanCarMenus(const NameList& cars, int currentCar);
+
+class CarBook {
+public:
+    QString dataFolder;  // ends in "/"
+    int currentCar = 0;
+    ItemLists lists;
+    MainteSettings mainte;
+    CarInfo carInfo;
+    PrintForms printForms;
+
+    // Data folder + stem + NN + ".dat"; with car 0 the data folder and the stem alone.
+    QString CarFileName(const QString& stem) const { return CarFileName(stem, currentCar); }
+    QString CarFileName(const QString& stem, int car) const;
+    QString SharedFileName(const QString& stem) const;
+
+    // The car list entry without its default mark, trimmed.
+    QString CarName(int car) const;
+    QString CarName() const { return CarName(currentCar); }
+
+    // Item lists, maintenance settings (shared or per car) and print forms; performs a pending reset
+    // of the maintenance settings. Write errors are returned but the lists stay loaded.
+    bool LoadItemLists(Settings& settings, QString* error);
+    // Setting.dat, the car's Mainte file when MainteSelect, and PrintSet.dat. The step callback is
+    // called four times, for a progress bar.
+    bool SaveItemLists(const Settings& settings, QString* error, const std::function<void()>& step = {});
+    bool ResetMainteSettings(const Settings& settings, QString* error);
+
+    void LoadCarInfo();
+    bool SaveCarInfo(QString* error);
+};
+
+}  // namespace tovrel

@@ -1,0 +1,122 @@
+#include "data/logbook.h"
+
+#include "data/log_file.h"
+#include "data/prompter.h"
+#include "data/text_utils.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
+
+namespace tovrel {
+
+Logbook::Logbook(Settings& settings, SettingsStore& store) : m_settings(settings), m_store(store) {}
+
+void Logbook::SetDataFolderOverride(const QString& folder) {
+    m_dataFolderOverride = folder;
+    if (!m_dataFolderOverride.isEmpty() && !m_dataFolderOverride.endsWith(QLatin1Char('/'))) {
+        m_dataFolderOverride += QLatin1Char('/');
+    }
+    ApplyDataFolder();
+}
+
+void Logbook::ApplyDataFolder() {
+    if (!m_dataFolderOverride.isEmpty()) m_settings.DataFolder = m_dataFolderOverride;
+    m_book.dataFolder = m_settings.DataFolder;
+    m_table.SetCostZeroDisp(m_settings.CostZeroDisp);
+}
+
+bool Logbook::Start(const std::function<void(const Settings&)>& showStartupPicture, QString* error) {
+    SettingsLoadContext context;
+    context.currentCar = 0;
+    context.firstLoadInRun = true;
+    context.showStartupPicture = showStartupPicture;
+    LoadSettings(m_store, m_settings, context);
+    m_table.SetCapacity(m_settings.Capacity);
+    ApplyDataFolder();
+    m_book.currentCar = 0;
+    return m_book.LoadItemLists(m_settings, error);
+}
+
+void Logbook::ReloadSettings() {
+    SettingsLoadContext context;
+    context.currentCar = m_book.currentCar;
+    LoadSettings(m_store, m_settings, context);
+    ApplyDataFolder();
+}
+
+CarMenuPlan Logbook::PlanCarMenus() const {
+    return tovrel::PlanCarMenus(m_book.lists.Car, m_book.currentCar);
+}
+
+int Logbook::StartupCar() const {
+    const CarMenuPlan plan = tovrel::PlanCarMenus(m_book.lists.Car, 0);
+    return plan.selectSequence.isEmpty() ? 0 : plan.selectSequence.last();
+}
+
+bool Logbook::SelectCar(int car, QString* error) {
+    m_book.currentCar = car;
+    ReloadSettings();
+    m_book.LoadCarInfo();
+    QString logError;
+    const bool logOk = LoadLogFile(&logError);
+    QString listError;
+    const bool listOk = m_book.LoadItemLists(m_settings, &listError);
+    if (error) *error = logOk ? listError : (listOk ? logError : logError + QLatin1Char('\n') + listError);
+    return logOk && listOk;
+}
+
+bool Logbook::LoadLogFile(QString* error) {
+    const bool ok = tovrel::LoadLogFile(m_book.CarFileName(QStringLiteral("Mivra")), m_table, error);
+    RecalcStatus();
+    return ok;
+}
+
+bool Logbook::SaveLogFile(QString* error) {
+    const bool searched = m_table.IsSearchActive();
+    const bool ok = tovrel::SaveLogFile(m_book.CarFileName(QStringLiteral("Mivra")), m_table, error);
+    if (searched) RecalcStatus();
+    return ok;
+}
+
+int Logbook::CarValue(const PerCarInt& values) const {
+    const int car = m_book.currentCar;
+    return (car >= 1 && car <= kCarCount) ? values[car] : values[0];
+}
+
+void Logbook::RecalcStatus() {
+    m_status = tovrel::RecalcStatus(m_table, CarValue(m_settings.RunTani), CarValue(m_settings.GasTani));
+}
+
+double Logbook::TargetEconomy() const {
+    return ParseNumber(m_book.carInfo.MokuhyoMivra, 2, 0);
+}
+
+QString Logbook::DistanceUnit() const {
+    return DistanceUnitName(CarValue(m_settings.RunTani));
+}
+
+QString Logbook::VolumeUnit() const {
+    return VolumeUnitName(CarValue(m_settings.GasTani));
+}
+
+bool Logbook::HasUnsavedChanges() {
+    if (m_table.RestoreFullTable()) RecalcStatus();
+    return m_table.DiffersFromSnapshot();
+}
+
+bool Logbook::ConfirmSave(bool shiftHeld) {
+    if (!HasUnsavedChanges()) return true;
+    if (!(m_settings.AutoSave && !shiftHeld)) {
+        const PromptAnswer answer = CurrentPrompter().Prompt(
+            QStringLiteral("保存確認 - 全体"),
+            QStringLiteral("「") + CarName() + QStringLiteral("」のﾃﾞｰﾀが変更されています。保存しますか？"),
+            PromptIcon::Warning, PromptButtons::YesNoCancel);
+        if (answer == PromptAnswer::Cancel) return false;
+        if (answer == PromptAnswer::No) return true;
+    }
+    QString error;
+    if (SaveLogFile(&error)) return true;
+    ShowError(QStringLiteral("Tovrel"), error);
+    return false;
+}
+
+}  // namespace tovrel

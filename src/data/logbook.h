@@ -1,0 +1,82 @@
+// The session that the main window and the command-line tool share: settings, the car book and
+// the record table of the current car, with car selection, loading, saving and the status figures.
+#pragma once
+
+#include "calc/economy.h"
+#include "data/car_book.h"
+#include "data/record_table.h"
+#include "settings/settings.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace tovrel {
+
+class SettingsStore;
+
+class Logbook {
+public:
+    Logbook(Settings& settings, SettingsStore& store);
+
+    Settings& settings() { return m_settings; }
+    const Settings& settings() const { return m_settings; }
+    SettingsStore& store() { return m_store; }
+    CarBook& book() { return m_book; }
+    const CarBook& book() const { return m_book; }
+    RecordTable& table() { return m_table; }
+    const RecordTable& table() const { return m_table; }
+
+    // Replaces the data folder for this session only (the command-line option).
+    void SetDataFolderOverride(const QString& folder);
+
+    // The first settings load of the run, the capacity, and the item lists with no car selected.
+    // Errors writing the default files are returned, the session goes on.
+    bool Start(const std::function<void(const Settings&)>& showStartupPicture, QString* error);
+
+    // Reloads the settings of the current car (several values are per car).
+    void ReloadSettings();
+
+    // The car choice of the car menus; the cars of the returned plan's sequence are to be selected in order.
+    CarMenuPlan PlanCarMenus() const;
+    // The car the program selects at start-up: the last of the plan's sequence, 0 when none is registered.
+    int StartupCar() const;
+
+    // Makes the car current and loads its settings, car information, log and item lists.
+    // Returns false with the error text when a file could not be read or written.
+    bool SelectCar(int car, QString* error);
+
+    bool LoadLogFile(QString* error);
+    bool SaveLogFile(QString* error);
+
+    // Average economy and status texts of the records shown.
+    void RecalcStatus();
+    const EconomyStatus& status() const { return m_status; }
+    double AverageEconomy() const { return m_status.averageEconomy; }
+    // The target economy of the car information, read as a number.
+    double TargetEconomy() const;
+
+    // Whether the record table differs from the saved snapshot (leaves the search view first).
+    bool HasUnsavedChanges();
+    // True when it is fine to drop the record table: nothing changed, saved, or the user said No.
+    // Asks through the current prompter; a failed save is reported and returns false.
+    bool ConfirmSave(bool shiftHeld);
+
+    QString CarName() const { return m_book.CarName(); }
+    QString DistanceUnit() const;
+    QString VolumeUnit() const;
+    // A per-car setting's value for the current car (the unnumbered value before a car is selected).
+    int CarValue(const PerCarInt& values) const;
+
+private:
+    void ApplyDataFolder();
+
+    Settings& m_settings;
+    SettingsStore& m_store;
+    CarBook m_book;
+    RecordTable m_table;
+    EconomyStatus m_status;
+    QString m_dataFolderOverride;
+};
+
+}  // namespace tovrel
