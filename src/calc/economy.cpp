@@ -58,6 +58,14 @@ EconomyStatus RecalcStatus(const RecordTable& table, int runTani, int gasTani) {
     return status;
 }
 
+EconomyMark MarkEconomy(double economy, double averageEconomy, double targetEconomy, bool noneHeikin,
+                        const Settings& settings) {
+    if (noneHeikin) return EconomyMark::Blue;
+    if (settings.MivraRed && economy < averageEconomy) return EconomyMark::Red;
+    if (settings.MokuhyoRed && targetEconomy > economy) return EconomyMark::Red;
+    return EconomyMark::None;
+}
+
 double ComputeEconomy(double run, double gas) {
     return gas != 0 ? run / gas : 0;
 }

@@ -24,6 +24,12 @@ struct EconomyStatus {
 // status texts. An invalid date of an odometer reading is reported and counts as day 0.
 EconomyStatus RecalcStatus(const RecordTable& table, int runTani, int gasTani);
 
+// The colour mark of an economy figure in the list and the entry dialog: red below the average
+// (MivraRed) or else below the target (MokuhyoRed); blue whenever the record is left out of the average.
+enum class EconomyMark { None, Red, Blue };
+EconomyMark MarkEconomy(double economy, double averageEconomy, double targetEconomy, bool noneHeikin,
+                        const Settings& settings);
+
 // Economy of one refuelling: distance / fuel, 0 without fuel.
 double ComputeEconomy(double run, double gas);
 
