@@ -13,7 +13,9 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         if (error) *error = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    // commit() does not see a failure of the final buffered write (disk full, file size limit) and
+    // would rename the cut file over the old one, so the buffer is flushed and checked here.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         if (error) *error = file.errorString();
         file.cancelWriting();
         return false;
@@ -57,7 +59,8 @@ QStringList SplitTextLines(const QString& text) {
 QByteArray EncodeCp932Lines(const QStringList& lines) {
     QString text;
     qsizetype size = 0;
-    for (const QString& l : lines) size += l.size() + 2;
+    for (const QString& l : lines)
+        size += l.size() + 2;
     text.reserve(size);
     for (const QString& l : lines) {
         text += l;

@@ -73,7 +73,8 @@ FuelRecord ParseLogValue(const QString& value) {
         start = comma + 1;
     }
     r.kind = ParseFlag(fields[0]);
-    for (int col = ColDay; col <= ColPattern; ++col) r.text[col] = fields[col];
+    for (int col = ColDay; col <= ColPattern; ++col)
+        r.text[col] = fields[col];
     QString mainte = fields[ColMainte];
     if (r.kind == KindMainte && !mainte.isEmpty() && !mainte.contains(QLatin1Char(':')) &&
         !mainte.contains(QLatin1Char('#'))) {
@@ -106,6 +107,8 @@ QStringList RecordLines(const QByteArray& bytes, int capacity, int* count) {
 
 void ReadLogData(const QByteArray& bytes, RecordTable& table) {
     table.BeginUpdate();
+    // A search backup left over would later be restored over the loaded records.
+    table.RestoreFullTable();
     table.SetRecordCount(0);
     int n = 0;
     const QStringList lines = RecordLines(bytes, table.Capacity(), &n);
@@ -130,7 +133,8 @@ QByteArray FormatLogData(const RecordTable& table) {
         const FuelRecord& r = table.At(i);
         if (!r.text[ColDay].isEmpty()) {
             line += QString::number(r.kind) + QLatin1Char(',');
-            for (int col = ColDay; col < ColumnCount; ++col) line += EscapeValue(col, r.text[col]) + QLatin1Char(',');
+            for (int col = ColDay; col < ColumnCount; ++col)
+                line += EscapeValue(col, r.text[col]) + QLatin1Char(',');
             line += QString::number(r.noneHeikin & 0x7F) + QLatin1Char(',');
             line += QString::number(r.memoGraph & 0x7F) + QLatin1Char(',');
         }
@@ -144,6 +148,7 @@ bool LoadLogFile(const QString& path, RecordTable& table, QString* error) {
     bool ok = true;
     if (QFileInfo::exists(path)) ok = ReadFileBytes(path, &bytes, error);
     table.BeginUpdate();
+    table.RestoreFullTable();
     if (ok) {
         ReadLogData(bytes, table);
     } else {
@@ -173,7 +178,8 @@ QVector<FuelRecord> ReadLogRecords(const QString& path, int capacity) {
     records.reserve(n);
     for (int i = 1; i <= n; ++i) {
         const qsizetype lineIndex = i + 1;
-        records.append(ParseLogValue(lineIndex < lines.size() ? ValueAfterEquals(lines[lineIndex]) : QString()));
+        records.append(
+            ParseLogValue(lineIndex < lines.size() ? ValueAfterEquals(lines[lineIndex]) : QString()));
     }
     return records;
 }

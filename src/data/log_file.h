@@ -14,7 +14,8 @@ class RecordTable;
 // The 19 values of a record line ("key=" already removed), as read: at most 19 fields.
 FuelRecord ParseLogValue(const QString& value);
 
-// Fills the table from the file's bytes (count, records, empty slots) without sorting.
+// Fills the table from the file's bytes (count, records, empty slots) without sorting; a search
+// view is left first, since its backup no longer belongs to the table.
 void ReadLogData(const QByteArray& bytes, RecordTable& table);
 
 // The file's bytes for the table's records 1..count.

@@ -11,18 +11,47 @@ namespace {
 QString IndexKey(const QString& section, const QString& key) {
     return section + QLatin1Char('\n') + key;
 }
+
+// Lines as bytes: LF or CR LF ends, a trailing line end adds no line. LF is never the second byte
+// of a double-byte character, so splitting before decoding is safe.
+QList<QByteArray> SplitByteLines(const QByteArray& bytes) {
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) end = bytes.size();
+        qsizetype stop = end;
+        if (stop > start && bytes.at(stop - 1) == '\r') --stop;
+        lines.append(bytes.mid(start, stop - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// A line break inside a name or value would start a new line of the file.
+QString OneLine(QString text) {
+    text.remove(QLatin1Char('\r'));
+    text.remove(QLatin1Char('\n'));
+    return text;
+}
 }  // namespace
 
 ProfileIni::ProfileIni(const QString& path) : m_path(path) {
     QByteArray bytes;
-    if (!QFileInfo::exists(path) || !ReadFileBytes(path, &bytes, nullptr)) return;
+    if (!QFileInfo::exists(path)) return;
+    if (!ReadFileBytes(path, &bytes, &m_readError)) {
+        if (m_readError.isEmpty()) m_readError = path;
+        return;
+    }
     m_existed = true;
     QString section;
-    const QStringList lines = SplitTextLines(Cp932Decode(bytes));
+    const QList<QByteArray> lines = SplitByteLines(bytes);
     m_lines.reserve(lines.size());
-    for (const QString& text : lines) {
+    for (const QByteArray& raw : lines) {
         Line line;
-        line.text = text;
+        line.raw = raw;
+        line.text = Cp932Decode(raw);
+        const QString& text = line.text;
         const QString t = text.trimmed();
         if (t.startsWith(QLatin1Char('['))) {
             const qsizetype close = t.indexOf(QLatin1Char(']'));
@@ -68,24 +97,31 @@ QString ProfileIni::Read(const QString& section, const QString& key, const QStri
     return i < 0 ? defaultValue : m_lines[i].value;
 }
 
-bool ProfileIni::Contains(const QString& section, const QString& key) const { return Find(section, key) >= 0; }
+bool ProfileIni::Contains(const QString& section, const QString& key) const {
+    return Find(section, key) >= 0;
+}
 
-void ProfileIni::Write(const QString& section, const QString& key, const QString& value) {
-    const QString s = section.trimmed().toLower();
-    const QString k = key.trimmed().toLower();
-    const QString text = key.trimmed() + QLatin1Char('=') + value;
+void ProfileIni::Write(const QString& anySection, const QString& anyKey, const QString& anyValue) {
+    const QString section = OneLine(anySection).trimmed();
+    const QString key = OneLine(anyKey).trimmed();
+    const QString value = OneLine(anyValue);
+    const QString s = section.toLower();
+    const QString k = key.toLower();
+    const QString text = key + QLatin1Char('=') + value;
     const qsizetype i = Find(section, key);
     if (i >= 0) {
         if (m_lines[i].text == text) return;
         m_lines[i].text = text;
+        m_lines[i].raw.clear();
         m_lines[i].value = value.trimmed();
         m_dirty = true;
         return;
     }
-    Line line{text, s, k, value.trimmed()};
+    Line line{text, QByteArray(), s, k, value.trimmed()};
     const auto end = m_sectionEnd.constFind(s);
     if (end == m_sectionEnd.constEnd()) {
-        m_lines.append(Line{QLatin1Char('[') + section.trimmed() + QLatin1Char(']'), s, QString(), QString()});
+        m_lines.append(
+            Line{QLatin1Char('[') + section + QLatin1Char(']'), QByteArray(), s, QString(), QString()});
         m_sectionEnd.insert(s, m_lines.size());
         m_lines.append(line);
         m_sectionEnd[s] = m_lines.size();
@@ -110,14 +146,21 @@ void ProfileIni::Delete(const QString& section, const QString& key) {
 }
 
 QByteArray ProfileIni::Bytes() const {
-    QStringList lines;
-    lines.reserve(m_lines.size());
-    for (const Line& l : m_lines) lines.append(l.text);
-    return EncodeCp932Lines(lines);
+    QByteArray out;
+    for (const Line& l : m_lines) {
+        out += l.raw.isEmpty() ? Cp932Encode(l.text) : l.raw;
+        out += "\r\n";
+    }
+    return out;
 }
 
 bool ProfileIni::Flush(QString* error) {
     if (!m_dirty && m_existed) return true;
+    // Writing now would replace content that was never read.
+    if (!m_readError.isEmpty()) {
+        if (error) *error = m_readError;
+        return false;
+    }
     if (!WriteFileAtomically(m_path, Bytes(), error)) return false;
     m_dirty = false;
     m_existed = true;

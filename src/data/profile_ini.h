@@ -10,7 +10,8 @@ namespace tovrel {
 
 class ProfileIni {
 public:
-    // Opens the file; a missing or unreadable file gives an empty one. Nothing is written until Flush.
+    // Opens the file; a missing or unreadable file gives an empty one. Nothing is written until Flush,
+    // and a file that exists but could not be read is never overwritten.
     explicit ProfileIni(const QString& path);
 
     const QString& path() const { return m_path; }
@@ -21,7 +22,8 @@ public:
     void Write(const QString& section, const QString& key, const QString& value);
     void Delete(const QString& section, const QString& key);
 
-    // Writes the whole file atomically when something changed. On failure returns false with the error.
+    // Writes the whole file atomically when something changed; untouched lines keep their bytes.
+    // On failure returns false with the error.
     bool Flush(QString* error = nullptr);
 
     QByteArray Bytes() const;
@@ -29,6 +31,7 @@ public:
 private:
     struct Line {
         QString text;     // the line as it stands in the file
+        QByteArray raw;   // its bytes as read, written back while the line is untouched
         QString section;  // lower-case section the line belongs to
         QString key;      // lower-case key, empty for lines that hold none
         QString value;    // trimmed value
@@ -40,9 +43,10 @@ private:
     QString m_path;
     bool m_existed = false;
     bool m_dirty = false;
+    QString m_readError;  // set when the file exists but could not be read
     QVector<Line> m_lines;
-    QHash<QString, qsizetype> m_index;         // "section\nkey" -> line
-    QHash<QString, qsizetype> m_sectionEnd;    // section -> index after its last line
+    QHash<QString, qsizetype> m_index;       // "section\nkey" -> line
+    QHash<QString, qsizetype> m_sectionEnd;  // section -> index after its last line
 };
 
 }  // namespace tovrel

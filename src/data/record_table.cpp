@@ -13,7 +13,9 @@ const FuelRecord kEmptyRecord;
 
 }  // namespace
 
-RecordTable::RecordTable(int capacity, QObject* parent) : QObject(parent) { SetCapacity(capacity); }
+RecordTable::RecordTable(int capacity, QObject* parent) : QObject(parent) {
+    SetCapacity(capacity);
+}
 
 void RecordTable::SetCapacity(int capacity) {
     m_capacity = std::max(1, capacity);
@@ -29,8 +31,10 @@ void RecordTable::SetCapacity(int capacity) {
 
 void RecordTable::SetRecordCount(int n) {
     m_count = std::clamp(n, 0, m_capacity);
-    if (m_updating == 0) Q_EMIT countChanged(m_count);
-    else m_pendingReset = true;
+    if (m_updating == 0)
+        Q_EMIT countChanged(m_count);
+    else
+        m_pendingReset = true;
 }
 
 const FuelRecord& RecordTable::At(int slot) const {
@@ -40,7 +44,8 @@ const FuelRecord& RecordTable::At(int slot) const {
 
 QString RecordTable::CellText(int col, const QString& value) const {
     if (!IsNumericColumn(col)) return value;
-    const QString plain = StripGrouping(value);
+    // Full-width digits parse as numbers, so they must group as numbers too.
+    const QString plain = StripGrouping(ToHalfWidth(value));
     if (ParseNumber(plain, 2, 0) == 0 && !(col == ColCost && m_costZeroDisp)) return QString();
     const QString grouped = GroupDigits(plain);
     const int len = Cp932Length(grouped);
@@ -52,7 +57,8 @@ void RecordTable::SetRecord(int slot, const FuelRecord& record) {
     if (slot < 1 || slot > m_capacity) return;
     FuelRecord& r = m_slots[slot];
     r.kind = record.kind;
-    for (int col = ColDay; col < ColumnCount; ++col) r.text[col] = CellText(col, record.text[col]);
+    for (int col = ColDay; col < ColumnCount; ++col)
+        r.text[col] = CellText(col, record.text[col]);
     r.noneHeikin = record.noneHeikin;
     r.memoGraph = record.memoGraph;
     NotifyRows(slot, slot);
@@ -62,7 +68,8 @@ void RecordTable::ClearSlots(int first, int last) {
     first = std::max(first, 1);
     last = std::min(last, m_capacity);
     if (first > last) return;
-    for (int i = first; i <= last; ++i) m_slots[i] = kEmptyRecord;
+    for (int i = first; i <= last; ++i)
+        m_slots[i] = kEmptyRecord;
     NotifyRows(first, last);
 }
 
@@ -97,17 +104,21 @@ bool RecordTable::KeyLess(const FuelRecord& a, const FuelRecord& b) {
 void RecordTable::SortRecords() {
     if (m_count < 2) return;
     QVector<QByteArray> keys(m_count + 1);
-    for (int i = 1; i <= m_count; ++i) keys[i] = Cp932Encode(m_slots[i].Day() + m_slots[i].Time());
+    for (int i = 1; i <= m_count; ++i)
+        keys[i] = Cp932Encode(m_slots[i].Day() + m_slots[i].Time());
     QVector<int> order(m_count);
     std::iota(order.begin(), order.end(), 1);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
     bool moved = false;
-    for (int i = 0; i < m_count && !moved; ++i) moved = order[i] != i + 1;
+    for (int i = 0; i < m_count && !moved; ++i)
+        moved = order[i] != i + 1;
     if (!moved) return;
     QVector<FuelRecord> sorted;
     sorted.reserve(m_count);
-    for (int idx : order) sorted.append(std::move(m_slots[idx]));
-    for (int i = 1; i <= m_count; ++i) m_slots[i] = std::move(sorted[i - 1]);
+    for (int idx : order)
+        sorted.append(std::move(m_slots[idx]));
+    for (int i = 1; i <= m_count; ++i)
+        m_slots[i] = std::move(sorted[i - 1]);
     NotifyRows(1, m_count);
 }
 
@@ -116,14 +127,18 @@ void RecordTable::RemoveRange(int first, int last) {
     last = std::min(last, m_count);
     if (first > last) return;
     const int k = last - first + 1;
-    for (int i = last + 1; i <= m_count; ++i) m_slots[i - k] = std::move(m_slots[i]);
+    for (int i = last + 1; i <= m_count; ++i)
+        m_slots[i - k] = std::move(m_slots[i]);
     const int oldCount = m_count;
-    for (int i = oldCount - k + 1; i <= oldCount; ++i) m_slots[i] = kEmptyRecord;
+    for (int i = oldCount - k + 1; i <= oldCount; ++i)
+        m_slots[i] = kEmptyRecord;
     SetRecordCount(oldCount - k);
     NotifyRows(first, oldCount);
 }
 
-void RecordTable::TakeSnapshot() { m_snapshot = m_slots; }
+void RecordTable::TakeSnapshot() {
+    m_snapshot = m_slots;
+}
 
 bool RecordTable::DiffersFromSnapshot() const {
     for (int i = 1; i <= m_capacity; ++i) {
@@ -144,8 +159,10 @@ bool RecordTable::RestoreFullTable() {
     BeginUpdate();
     m_searchActive = false;
     const int n = m_backupCount;
-    for (int i = 1; i <= n && i < m_backup.size(); ++i) m_slots[i] = m_backup[i];
-    for (int i = n + 1; i <= m_capacity; ++i) m_slots[i] = kEmptyRecord;
+    for (int i = 1; i <= n && i < m_backup.size(); ++i)
+        m_slots[i] = m_backup[i];
+    for (int i = n + 1; i <= m_capacity; ++i)
+        m_slots[i] = kEmptyRecord;
     m_backup.clear();
     m_backupCount = 0;
     SetRecordCount(n);
@@ -165,7 +182,9 @@ QString RecordTable::CapacityHint() const {
     return QStringLiteral("最大") + QString::number(m_capacity) + QStringLiteral("件まで登録できます。");
 }
 
-void RecordTable::BeginUpdate() { ++m_updating; }
+void RecordTable::BeginUpdate() {
+    ++m_updating;
+}
 
 void RecordTable::EndUpdate() {
     if (m_updating == 0) return;
@@ -181,8 +200,10 @@ void RecordTable::NotifyRows(int first, int last) {
         m_pendingReset = true;
         return;
     }
-    if (first < 0) Q_EMIT tableReset();
-    else Q_EMIT recordsChanged(first, last);
+    if (first < 0)
+        Q_EMIT tableReset();
+    else
+        Q_EMIT recordsChanged(first, last);
 }
 
 }  // namespace tovrel

@@ -3,6 +3,7 @@
 #include "data/cp932.h"
 #include "data/prompter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -19,17 +20,20 @@ bool IsRealNumber(const QString& s) {
     const qsizetype n = s.size();
     if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) ++i;
     int digits = 0;
-    while (i < n && s[i].isDigit() && s[i].unicode() < 0x80) ++i, ++digits;
+    while (i < n && s[i].isDigit() && s[i].unicode() < 0x80)
+        ++i, ++digits;
     if (i < n && s[i] == QLatin1Char('.')) {
         ++i;
-        while (i < n && s[i].unicode() < 0x80 && s[i].isDigit()) ++i, ++digits;
+        while (i < n && s[i].unicode() < 0x80 && s[i].isDigit())
+            ++i, ++digits;
     }
     if (digits == 0) return false;
     if (i < n && (s[i] == QLatin1Char('E') || s[i] == QLatin1Char('e'))) {
         ++i;
         if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) ++i;
         int expDigits = 0;
-        while (i < n && s[i].unicode() < 0x80 && s[i].isDigit()) ++i, ++expDigits;
+        while (i < n && s[i].unicode() < 0x80 && s[i].isDigit())
+            ++i, ++expDigits;
         if (expDigits == 0) return false;
     }
     return i == n;
@@ -37,7 +41,8 @@ bool IsRealNumber(const QString& s) {
 
 long double Pow10(int decimals) {
     long double f = 1.0L;
-    for (int i = 0; i < decimals; ++i) f *= 10.0L;
+    for (int i = 0; i < decimals; ++i)
+        f *= 10.0L;
     return f;
 }
 
@@ -73,7 +78,8 @@ int ParseInt(const QString& text, int defaultValue) {
     }
     bool ok = false;
     const qlonglong v = s.toLongLong(&ok);
-    if (!ok || v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) return defaultValue;
+    if (!ok || v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+        return defaultValue;
     return static_cast<int>(v);
 }
 
@@ -182,7 +188,8 @@ QString GroupDigits(const QString& text) {
     }
     if (!valid) return QStringLiteral("0") + fraction;
     QString digits = intPart.mid(i);
-    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0'))) digits.remove(0, 1);
+    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
+        digits.remove(0, 1);
     if (digits == QStringLiteral("0")) negative = false;
     return (negative ? QStringLiteral("-") : QString()) + InsertThousands(digits) + fraction;
 }
@@ -198,16 +205,16 @@ QString FormatGrouped(double value, int decimals) {
     return (negative ? QStringLiteral("-") : QString()) + InsertThousands(intPart) + fraction;
 }
 
+// A double-byte character that the cut would halve is left out and its byte padded, so the
+// result always fills the width.
 QString AlignRight(const QString& text, int width) {
-    const int len = Cp932Length(text);
-    if (len < width) return QString(width - len, kSpace) + text;
-    return Cp932Right(text, width);
+    const QString cut = Cp932Length(text) > width ? Cp932Right(text, width) : text;
+    return QString(std::max(0, width - Cp932Length(cut)), kSpace) + cut;
 }
 
 QString AlignLeft(const QString& text, int width) {
-    const int len = Cp932Length(text);
-    if (len < width) return text + QString(width - len, kSpace);
-    return Cp932Left(text, width);
+    const QString cut = Cp932Length(text) > width ? Cp932Left(text, width) : text;
+    return cut + QString(std::max(0, width - Cp932Length(cut)), kSpace);
 }
 
 QString ToHalfWidth(const QString& text) {
@@ -225,44 +232,107 @@ QString ToHalfWidth(const QString& text) {
             r = c - 0xFF41 + u'A';
         } else {
             switch (c) {
-                case 0x3000: r = u' '; break;
-                case 0xFF0C: r = u','; break;
-                case 0xFF0E: r = u'.'; break;
-                case 0xFF1A: r = u':'; break;
-                case 0xFF1B: r = u';'; break;
-                case 0xFF1F: r = u'?'; break;
-                case 0xFF01: r = u'!'; break;
-                case 0xFF3E: r = u'^'; break;
-                case 0xFF0F: r = u'/'; break;
+                case 0x3000:
+                    r = u' ';
+                    break;
+                case 0xFF0C:
+                    r = u',';
+                    break;
+                case 0xFF0E:
+                    r = u'.';
+                    break;
+                case 0xFF1A:
+                    r = u':';
+                    break;
+                case 0xFF1B:
+                    r = u';';
+                    break;
+                case 0xFF1F:
+                    r = u'?';
+                    break;
+                case 0xFF01:
+                    r = u'!';
+                    break;
+                case 0xFF3E:
+                    r = u'^';
+                    break;
+                case 0xFF0F:
+                    r = u'/';
+                    break;
                 case 0xFF5E:
-                case 0x301C: r = u'~'; break;
-                case 0xFF5C: r = u'|'; break;
+                case 0x301C:
+                    r = u'~';
+                    break;
+                case 0xFF5C:
+                    r = u'|';
+                    break;
                 case 0x2018:
                 case 0x2019:
-                case 0x2032: r = u'\''; break;
+                case 0x2032:
+                    r = u'\'';
+                    break;
                 case 0x201C:
                 case 0x201D:
-                case 0x2033: r = u'"'; break;
-                case 0xFF08: r = u'('; break;
-                case 0xFF09: r = u')'; break;
-                case 0xFF3B: r = u'['; break;
-                case 0xFF3D: r = u']'; break;
-                case 0xFF5B: r = u'{'; break;
-                case 0xFF5D: r = u'}'; break;
-                case 0xFF0B: r = u'+'; break;
+                case 0x2033:
+                    r = u'"';
+                    break;
+                case 0xFF08:
+                    r = u'(';
+                    break;
+                case 0xFF09:
+                    r = u')';
+                    break;
+                case 0xFF3B:
+                    r = u'[';
+                    break;
+                case 0xFF3D:
+                    r = u']';
+                    break;
+                case 0xFF5B:
+                    r = u'{';
+                    break;
+                case 0xFF5D:
+                    r = u'}';
+                    break;
+                case 0xFF0B:
+                    r = u'+';
+                    break;
                 case 0xFF0D:
-                case 0x2212: r = u'-'; break;
-                case 0xFF1D: r = u'='; break;
-                case 0xFF1C: r = u'<'; break;
-                case 0xFF1E: r = u'>'; break;
-                case 0xFFE5: r = u'\\'; break;
-                case 0xFF04: r = u'$'; break;
-                case 0xFF05: r = u'%'; break;
-                case 0xFF03: r = u'#'; break;
-                case 0xFF06: r = u'&'; break;
-                case 0xFF0A: r = u'*'; break;
-                case 0xFF20: r = u'@'; break;
-                default: break;
+                case 0x2212:
+                    r = u'-';
+                    break;
+                case 0xFF1D:
+                    r = u'=';
+                    break;
+                case 0xFF1C:
+                    r = u'<';
+                    break;
+                case 0xFF1E:
+                    r = u'>';
+                    break;
+                case 0xFFE5:
+                    r = u'\\';
+                    break;
+                case 0xFF04:
+                    r = u'$';
+                    break;
+                case 0xFF05:
+                    r = u'%';
+                    break;
+                case 0xFF03:
+                    r = u'#';
+                    break;
+                case 0xFF06:
+                    r = u'&';
+                    break;
+                case 0xFF0A:
+                    r = u'*';
+                    break;
+                case 0xFF20:
+                    r = u'@';
+                    break;
+                default:
+                    break;
             }
         }
         if (r != 0) out[i] = QChar(r);
@@ -299,7 +369,8 @@ QDate TextToDate(const QString& text) {
 int ParseDateStrict(const QString& text) {
     const QString normal = NormalizeDate(text);
     if (!normal.isEmpty()) return DayNumber(TextToDate(normal));
-    ShowError(QStringLiteral("日付ｴﾗｰ"), QStringLiteral("正しくない日付を検出しました。 <") + text + QLatin1Char('>'));
+    ShowError(QStringLiteral("日付ｴﾗｰ"),
+              QStringLiteral("正しくない日付を検出しました。 <") + text + QLatin1Char('>'));
     return 0;
 }
 
@@ -321,8 +392,8 @@ int ParseHourMinutes(const QString& text) {
         hours = ParseInt(s.left(s.size() - 2), 0);
     }
     const qint64 total = static_cast<qint64>(std::abs(hours)) * 60 + std::abs(minutes);
-    const int clamped = total > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
-                                                                 : static_cast<int>(total);
+    const int clamped =
+        total > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : static_cast<int>(total);
     return negative ? -clamped : clamped;
 }
 
@@ -334,8 +405,10 @@ QString FormatHourMinutes(int minutes, int width, bool showZero) {
     QString s = hours + QLatin1Char(':') + FormatInt(magnitude % 60, 2, QStringLiteral("0"));
     if (minutes < 0) {
         const qsizetype space = s.lastIndexOf(kSpace);
-        if (space >= 0) s[space] = QLatin1Char('-');
-        else s.prepend(QLatin1Char('-'));
+        if (space >= 0)
+            s[space] = QLatin1Char('-');
+        else
+            s.prepend(QLatin1Char('-'));
     }
     return s;
 }
@@ -366,7 +439,8 @@ QString NormalizeTime(const QString& text) {
     const int hours = ParseInt(s.left(colon).left(2), 0);
     const int minutes = ParseInt(s.mid(colon + 1), 0);
     if (hours < 0 || minutes < 0 || hours > 24 || minutes >= 60) return QString();
-    return FormatInt(hours, 2, QStringLiteral("0")) + QLatin1Char(':') + FormatInt(minutes, 2, QStringLiteral("0"));
+    return FormatInt(hours, 2, QStringLiteral("0")) + QLatin1Char(':') +
+           FormatInt(minutes, 2, QStringLiteral("0"));
 }
 
 QString WeekdayText(int year, int month, int day) {

@@ -1,0 +1,208 @@
+// Profile INI files: lookups without regard to case, edits that leave every other byte alone,
+// atomic flushing.
+#include "data/profile_ini.h"
+
+#include "data/cp932.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <ostream>
+#include <sys/resource.h>
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace tovrel {
+namespace {
+
+using namespace Qt::StringLiterals;
+using test::ReadBytes;
+using test::Sjis;
+using test::SjisLines;
+using test::TempFolder;
+using test::WriteBytes;
+
+// Makes file writes beyond the given size fail while it lives; unlike permissions it holds for root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+const QStringList kSettingLines = {u"; 設定ファイル"_s, u"[Weather]"_s,   u"01=*晴れ"_s,     u"02 = 曇り  "_s,
+                                   u"[Unknown]"_s,      u"Foo=bar"_s,     u"  ; コメント"_s, QString(),
+                                   u"[ Car ]"_s,        u"01=*私の愛車"_s};
+
+TEST(ProfileIni, ReadsWithoutRegardToCaseAndTrimsValues) {
+    TempFolder dir;
+    const QString path = WriteBytes(dir.path(), u"Setting.dat"_s, SjisLines(kSettingLines));
+    const ProfileIni ini(path);
+    EXPECT_TRUE(ini.exists());
+    EXPECT_EQ(ini.Read(u"weather"_s, u"01"_s), u"*晴れ"_s);
+    EXPECT_EQ(ini.Read(u"WEATHER"_s, u"02"_s), u"曇り"_s);
+    EXPECT_EQ(ini.Read(u"car"_s, u"01"_s), u"*私の愛車"_s);
+    EXPECT_EQ(ini.Read(u"unknown"_s, u"FOO"_s), u"bar"_s);
+    EXPECT_EQ(ini.Read(u"Weather"_s, u"03"_s, u"既定"_s), u"既定"_s);
+    EXPECT_EQ(ini.Read(u"Missing"_s, u"01"_s, u"d"_s), u"d"_s);
+    EXPECT_FALSE(ini.Contains(u"Weather"_s, u"; 設定ファイル"_s));
+    EXPECT_FALSE(ini.Contains(u"Unknown"_s, u"; コメント"_s));
+
+    const ProfileIni missing(dir.file(u"none.dat"_s));
+    EXPECT_FALSE(missing.exists());
+    EXPECT_EQ(missing.Read(u"a"_s, u"b"_s, u"c"_s), u"c"_s);
+}
+
+TEST(ProfileIni, EditsLeaveEveryOtherLineAsItWas) {
+    TempFolder dir;
+    const QString path = WriteBytes(dir.path(), u"Setting.dat"_s, SjisLines(kSettingLines));
+    ProfileIni ini(path);
+    ini.Write(u"weather"_s, u"02"_s, u"雨"_s);
+    ini.Write(u"Weather"_s, u"03"_s, u"雪"_s);       // new key: end of its section
+    ini.Write(u"CAR"_s, u"02"_s, u"二台目"_s);       // the last section of the file
+    ini.Write(u"Pattern"_s, u"01"_s, u" *通勤 "_s);  // new section at the end
+    ini.Delete(u"WEATHER"_s, u"01"_s);
+    ini.Delete(u"Weather"_s, u"09"_s);
+    ASSERT_TRUE(ini.Flush());
+    EXPECT_EQ(ReadBytes(path),
+              SjisLines({u"; 設定ファイル"_s, u"[Weather]"_s, u"02=雨"_s, u"03=雪"_s, u"[Unknown]"_s,
+                         u"Foo=bar"_s, u"  ; コメント"_s, QString(), u"[ Car ]"_s, u"01=*私の愛車"_s,
+                         u"02=二台目"_s, u"[Pattern]"_s, u"01= *通勤 "_s}));
+
+    const ProfileIni again(path);
+    EXPECT_EQ(again.Read(u"pattern"_s, u"01"_s), u"*通勤"_s);
+    EXPECT_EQ(again.Read(u"weather"_s, u"01"_s, u"gone"_s), u"gone"_s);
+}
+
+TEST(ProfileIni, NewKeysGoBeforeTheBlankLinesThatEndASection) {
+    TempFolder dir;
+    const QString path =
+        WriteBytes(dir.path(), u"a.dat"_s, SjisLines({u"[A]"_s, u"x=1"_s, QString(), u"[B]"_s, u"y=2"_s}));
+    ProfileIni ini(path);
+    ini.Write(u"a"_s, u"z"_s, u"3"_s);
+    EXPECT_EQ(ini.Bytes(), SjisLines({u"[A]"_s, u"x=1"_s, u"z=3"_s, QString(), u"[B]"_s, u"y=2"_s}));
+}
+
+TEST(ProfileIni, UntouchedLinesKeepTheirBytesAndLfFilesAreRead) {
+    TempFolder dir;
+    // LF line ends, a damaged comment and no line end after the last line.
+    QByteArray bytes = Sjis(u"[A]\n; "_s) + QByteArray("\x81\xFF\x85") + Sjis(u"\nk=値\nj=2"_s);
+    const QString path = WriteBytes(dir.path(), u"lf.dat"_s, bytes);
+    ProfileIni ini(path);
+    EXPECT_EQ(ini.Read(u"A"_s, u"k"_s), u"値"_s);
+    EXPECT_EQ(ini.Read(u"A"_s, u"j"_s), u"2"_s);
+    ini.Write(u"A"_s, u"j"_s, u"3"_s);
+    ASSERT_TRUE(ini.Flush());
+    EXPECT_EQ(ReadBytes(path),
+              Sjis(u"[A]\r\n; "_s) + QByteArray("\x81\xFF\x85") + Sjis(u"\r\nk=値\r\nj=3\r\n"_s));
+}
+
+TEST(ProfileIni, FlushWritesOnlyWhenSomethingChanged) {
+    TempFolder dir;
+    const QByteArray lf = Sjis(u"[A]\nk=v\n"_s);
+    const QString path = WriteBytes(dir.path(), u"a.dat"_s, lf);
+    ProfileIni ini(path);
+    ini.Write(u"a"_s, u"k"_s, u"v"_s);
+    ini.Delete(u"a"_s, u"missing"_s);
+    ASSERT_TRUE(ini.Flush());
+    EXPECT_EQ(ReadBytes(path), lf);  // a rewrite would have given CR LF
+
+    ProfileIni fresh(dir.file(u"new.dat"_s));
+    ASSERT_TRUE(fresh.Flush());
+    EXPECT_TRUE(QFile::exists(dir.file(u"new.dat"_s)));
+}
+
+TEST(ProfileIni, LineBreaksInAValueCannotAddLines) {
+    TempFolder dir;
+    ProfileIni ini(dir.file(u"a.dat"_s));
+    ini.Write(u"A"_s, u"memo"_s, u"一行目\r\n[B]\nx=1"_s);
+    ASSERT_TRUE(ini.Flush());
+    const ProfileIni again(dir.file(u"a.dat"_s));
+    EXPECT_EQ(again.Read(u"A"_s, u"memo"_s), u"一行目[B]x=1"_s);
+    EXPECT_FALSE(again.Contains(u"B"_s, u"x"_s));
+}
+
+TEST(ProfileIni, AFailedFlushLeavesTheOldFileWhole) {
+    TempFolder dir;
+    const QByteArray old = SjisLines(kSettingLines);
+    const QString path = WriteBytes(dir.path(), u"Setting.dat"_s, old);
+    ProfileIni ini(path);
+    ini.Write(u"Car"_s, u"02"_s, QString(200, QLatin1Char('x')));
+    QString error;
+    {
+        FileSizeLimit limit(16);
+        EXPECT_FALSE(ini.Flush(&error));
+    }
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"Setting.dat"_s});
+    // The change is still pending and goes out with the next flush.
+    ASSERT_TRUE(ini.Flush());
+    EXPECT_EQ(ProfileIni(path).Read(u"car"_s, u"02"_s).size(), 200);
+}
+
+TEST(ProfileIni, AFolderInTheWayFailsTheFlush) {
+    TempFolder dir;
+    QDir(dir.path()).mkdir(u"Setting.dat"_s);
+    ProfileIni ini(dir.file(u"Setting.dat"_s));
+    ini.Write(u"A"_s, u"k"_s, u"v"_s);
+    QString error;
+    EXPECT_FALSE(ini.Flush(&error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QFileInfo(dir.file(u"Setting.dat"_s)).isDir());
+}
+
+TEST(ProfileIni, AReadOnlyFolderFailsTheFlush) {
+    TempFolder dir;
+    const QString sub = dir.file(u"ro"_s);
+    const QByteArray old = SjisLines(kSettingLines);
+    const QString path = WriteBytes(sub, u"Setting.dat"_s, old);
+    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ProfileIni ini(path);
+    ini.Write(u"Car"_s, u"02"_s, u"b"_s);
+    QString error;
+    const bool written = ini.Flush(&error);
+    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (written) GTEST_SKIP() << "folder permissions do not bind this user";
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadBytes(path), old);
+}
+
+TEST(ProfileIni, AFileThatCannotBeReadIsNeverOverwritten) {
+    TempFolder dir;
+    const QByteArray old = SjisLines(kSettingLines);
+    const QString path = WriteBytes(dir.path(), u"Setting.dat"_s, old);
+    QFile::setPermissions(path, QFileDevice::WriteOwner);
+    ProfileIni ini(path);
+    const bool readable = ini.exists();
+    ini.Write(u"Car"_s, u"02"_s, u"b"_s);
+    QString error;
+    const bool written = ini.Flush(&error);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (readable) GTEST_SKIP() << "file permissions do not bind this user";
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadBytes(path), old);
+}
+
+}  // namespace
+}  // namespace tovrel
