@@ -5,6 +5,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <ostream>
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace tovrel::test {
 
 // The CP932 bytes of a text (the text given in UTF-8 source form).

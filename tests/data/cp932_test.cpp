@@ -1,15 +1,13 @@
 // Code page 932 at the file boundary: what the bytes are, damaged input, byte measures.
 #include "data/cp932.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
 
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace tovrel {
 namespace {

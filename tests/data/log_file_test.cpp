@@ -16,10 +16,6 @@
 #include <ostream>
 #include <sys/resource.h>
 
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace tovrel {
 namespace {
 

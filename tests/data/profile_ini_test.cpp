@@ -15,10 +15,6 @@
 #include <ostream>
 #include <sys/resource.h>
 
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace tovrel {
 namespace {
 

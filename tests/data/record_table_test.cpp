@@ -1,16 +1,14 @@
 // The record table: display texts of the fields, order, removal, snapshot and search backup.
 #include "data/record_table.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
 
 #include <ostream>
 #include <vector>
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace tovrel {
 namespace {

@@ -4,16 +4,14 @@
 #include "data/cp932.h"
 #include "data/prompter.h"
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <ostream>
 #include <vector>
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace tovrel {
 namespace {
