@@ -110,8 +110,10 @@ TEST_F(CategoryTotalsTest, FuelTypesGiveTheseCells) {
     EXPECT_EQ(Row(t, 4), S("|||||||||"));
     EXPECT_EQ(Row(t, 5), S("  |||||||||"));
     // Unknown and blank fuel types; the excluded record sets the lowest economy but not the average.
-    EXPECT_EQ(Row(t, 11), S("上記以外  |   2|     300.0|    30.00| 8.00|10.00|10.00|     4,250|137.5| 32.7%"));
-    EXPECT_EQ(Row(t, 12), S("  合  計  |   4|   1,000.0|    85.00| 8.00|12.31|16.00|    13,000|148.8|100.0%"));
+    EXPECT_EQ(Row(t, 11),
+              S("上記以外  |   2|     300.0|    30.00| 8.00|10.00|10.00|     4,250|137.5| 32.7%"));
+    EXPECT_EQ(Row(t, 12),
+              S("  合  計  |   4|   1,000.0|    85.00| 8.00|12.31|16.00|    13,000|148.8|100.0%"));
     EXPECT_NEAR(t.averageEconomy, 800.0 / 65.0, 1e-9);
     EXPECT_EQ(t.status, S("有効ﾃﾞｰﾀ : 2024/01/05～2024/02/15"));
 }
@@ -142,7 +144,8 @@ TEST_F(CategoryTotalsTest, ShiftTakesThePreviousRefuellingsFuelType) {
 TEST_F(CategoryTotalsTest, EmptyRangeStillWritesTheTotalRow) {
     AddFuelLog();
     const CategoryTotals t = Compute(CategoryPattern, "2025/01", "2025/01");
-    EXPECT_EQ(Row(t, 12), S("  合  計  |   0|       0.0|     0.00| 0.00| 0.00| 0.00|         0|  0.0|  0.0%"));
+    EXPECT_EQ(Row(t, 12),
+              S("  合  計  |   0|       0.0|     0.00| 0.00| 0.00| 0.00|         0|  0.0|  0.0%"));
     EXPECT_TRUE(t.grid.rows[11][1].isEmpty());
     EXPECT_EQ(t.status, S("有効ﾃﾞｰﾀ : なし"));
 }
@@ -174,13 +177,6 @@ TEST_F(CategoryTotalsTest, MaintenanceItemsCountEveryJob) {
     EXPECT_EQ(Row(t, 1), S("燃料代金|   2|     8,500|     4,250| 63.0%|2024/01/20"));
     EXPECT_EQ(Row(t, 2), S("ｵｲﾙ交換|   2|     5,000|     2,500| 37.0%|2024/01/05"));
     EXPECT_EQ(Row(t, 53), S("  合  計  |   4|    13,500|     3,375|100.0%|"));
-}
-
-TEST_F(CategoryTotalsTest, UnknownModeIsTreatedAsFuelTypes) {
-    AddFuelLog();
-    const CategoryTotals t = Compute(7);
-    EXPECT_EQ(t.mode, CategoryFuel);
-    EXPECT_EQ(t.columnCount, 10);
 }
 
 }  // namespace

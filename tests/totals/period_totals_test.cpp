@@ -75,7 +75,8 @@ TEST(MonthRangeTest, LimitCutsFromTheStartMonth) {
     const MonthRange cut = NormalizeMonthRange(QStringLiteral("2000/03"), QStringLiteral("2024/12"), 0, 240);
     EXPECT_EQ(cut.EndText(), QStringLiteral("2020/02"));
     EXPECT_EQ(cut.Months(), 240);
-    const MonthRange unlimited = NormalizeMonthRange(QStringLiteral("2000/03"), QStringLiteral("2024/12"), 0, 0);
+    const MonthRange unlimited =
+        NormalizeMonthRange(QStringLiteral("2000/03"), QStringLiteral("2024/12"), 0, 0);
     EXPECT_EQ(unlimited.EndText(), QStringLiteral("2024/12"));
 }
 
@@ -103,14 +104,39 @@ TEST(MonthRangeTest, DefaultIsTheTwelveMonthsEndingNow) {
 }
 
 TEST(ReadRecordNumberTest, ReadsAsParseNumberDoes) {
-    const char* texts[] = {"", " ", "0", "-0", "350.5", "  1,234.56", "1,2,3", ",-5", "+7.", ".5", "-.05",
-                           "12.345", "12.355", "-12.345", "0.125", "1e3", "1 2", "abc", ".", "-", "１２．５",
-                           "99999999999999.99", "123456789012345678", "1.005", "2.675", "\t42\t", "5,"};
+    const char* texts[] = {"",
+                           " ",
+                           "0",
+                           "-0",
+                           "350.5",
+                           "  1,234.56",
+                           "1,2,3",
+                           ",-5",
+                           "+7.",
+                           ".5",
+                           "-.05",
+                           "12.345",
+                           "12.355",
+                           "-12.345",
+                           "0.125",
+                           "1e3",
+                           "1 2",
+                           "abc",
+                           ".",
+                           "-",
+                           "１２．５",
+                           "99999999999999.99",
+                           "123456789012345678",
+                           "1.005",
+                           "2.675",
+                           "\t42\t",
+                           "5,"};
     for (const char* t : texts) {
         const QString text = S(t);
         const double expected = ParseNumber(text, 2, 0);
         const double actual = ReadRecordNumber(text);
-        EXPECT_EQ(std::memcmp(&expected, &actual, sizeof(double)), 0) << t << " " << expected << " " << actual;
+        EXPECT_EQ(std::memcmp(&expected, &actual, sizeof(double)), 0)
+            << t << " " << expected << " " << actual;
     }
     for (int i = -20000; i <= 20000; i += 7) {
         const QString text = QString::number(i / 100.0, 'f', 2);
@@ -131,9 +157,9 @@ TEST_F(PeriodTotalsTest, WholeLogTextsComeFromTheFirstAndLastDay) {
 TEST_F(PeriodTotalsTest, ExampleLogGivesTheseCells) {
     AddExampleLog();
     int steps = 0;
-    const PeriodTotals t = ComputePeriodTotals(table, settings, QStringLiteral("2024/01"),
-                                               QStringLiteral("2024/03"), 0, QStringLiteral("km"),
-                                               [&steps] { ++steps; });
+    const PeriodTotals t =
+        ComputePeriodTotals(table, settings, QStringLiteral("2024/01"), QStringLiteral("2024/03"), 0,
+                            QStringLiteral("km"), [&steps] { ++steps; });
     EXPECT_EQ(steps, 4);
     ASSERT_EQ(t.months, 3);
     ASSERT_EQ(t.grid.RowCount(), 10);
@@ -142,40 +168,36 @@ TEST_F(PeriodTotalsTest, ExampleLogGivesTheseCells) {
 
     // The first fill has no distance, so its fuel stays out of the lifetime economy (400 / 32).
     EXPECT_EQ(t.grid.rows[1].join(QLatin1Char('|')),
-              S("2024/01|   2|     400.0|    62.00| 6.45|     9,300|150.0|   0|         0|     9,300|   23.3|   12.50"));
+              S("2024/01|   2|     400.0|    62.00| 6.45|     9,300|150.0|   0|         0|     9,300|   "
+                "23.3|   12.50"));
     // Three maintenance lines count as one record with all three costs.
     EXPECT_EQ(t.grid.rows[2][7], S("   1"));
     EXPECT_EQ(t.grid.rows[2][8], S("     5,000"));
     // A maintenance-only month: no fuel, no distance, the lifetime economy carried on.
-    EXPECT_EQ(t.grid.rows[3].join(QLatin1Char('|')),
-              S("2024/03|   0|       0.0|     0.00| 0.00|         0|  0.0|   1|   100,000|   100,000|    0.0|   13.71"));
+    EXPECT_EQ(t.grid.rows[3].join(QLatin1Char('|')), S("2024/03|   0|       0.0|     0.00| 0.00|         0|  "
+                                                       "0.0|   1|   100,000|   100,000|    0.0|   13.71"));
     EXPECT_EQ(t.grid.rows[4].join(QLatin1Char('|')),
-              S("月平均 | 1.0|     283.3|    30.67| 9.24|     4,650|151.7| 0.7|    35,000|    39,650|  139.9|-----.--"));
+              S("月平均 | 1.0|     283.3|    30.67| 9.24|     4,650|151.7| 0.7|    35,000|    39,650|  "
+                "139.9|-----.--"));
     EXPECT_EQ(t.grid.rows[5].join(QLatin1Char('|')),
-              S("総合計 |   3|     850.0|    92.00|--.--|    13,950|---.-|   2|   105,000|   118,950|-,---.-|-----.--"));
+              S("総合計 |   3|     850.0|    92.00|--.--|    13,950|---.-|   2|   105,000|   "
+                "118,950|-,---.-|-----.--"));
     EXPECT_EQ(t.grid.rows[6].join(QLatin1Char('|')),
-              S("最高月 |   2|     450.0|    62.00|15.00|     9,300|155.0|   1|   100,000|2024/02|   23.3|   13.71"));
+              S("最高月 |   2|     450.0|    62.00|15.00|     9,300|155.0|   1|   100,000|2024/02|   23.3|   "
+                "13.71"));
     EXPECT_EQ(t.grid.rows[7].join(QLatin1Char('|')),
-              S("最低月 |   1|     400.0|    30.00| 6.45|     4,650|150.0|   1|     5,000|2024/01|   21.4|   12.50"));
+              S("最低月 |   1|     400.0|    30.00| 6.45|     4,650|150.0|   1|     5,000|2024/01|   21.4|   "
+                "12.50"));
     EXPECT_EQ(t.grid.rows[8].join(QLatin1Char('|')),
-              S("最高時 |----|     450.0|    32.00|15.00|     4,800|155.0|----|   100,000|2024/02/10|-,---.-|-----.--"));
+              S("最高時 |----|     450.0|    32.00|15.00|     4,800|155.0|----|   "
+                "100,000|2024/02/10|-,---.-|-----.--"));
     EXPECT_EQ(t.grid.rows[9].join(QLatin1Char('|')),
-              S("最低時 |----|     400.0|    30.00|12.50|     4,500|150.0|----|     5,000|2024/01/20|-,---.-|-----.--"));
+              S("最低時 |----|     400.0|    30.00|12.50|     4,500|150.0|----|     "
+                "5,000|2024/01/20|-,---.-|-----.--"));
     EXPECT_EQ(t.status, S("有効ﾃﾞｰﾀ : 2024/01/05～2024/03/03"));
     EXPECT_NEAR(t.averageEconomy, 850.0 / 92.0, 1e-9);
     EXPECT_EQ(t.refuellings, 3);
     EXPECT_EQ(t.maintenanceRecords, 2);
-}
-
-TEST_F(PeriodTotalsTest, MonthsWithoutRecordsStayBlank) {
-    AddExampleLog();
-    const PeriodTotals t = Compute("2023/12", "2024/04");
-    ASSERT_EQ(t.months, 5);
-    EXPECT_EQ(t.grid.rows[1], QStringList({QStringLiteral("2023/12"), {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}}));
-    EXPECT_EQ(t.grid.rows[5][0], QStringLiteral("2024/04"));
-    EXPECT_TRUE(t.grid.rows[5][1].isEmpty());
-    EXPECT_FALSE(t.monthHasRecords[1]);
-    EXPECT_TRUE(t.monthHasRecords[2]);
 }
 
 TEST_F(PeriodTotalsTest, EmptyRangeShowsZerosAndPlaceholders) {
@@ -183,19 +205,11 @@ TEST_F(PeriodTotalsTest, EmptyRangeShowsZerosAndPlaceholders) {
     const PeriodTotals t = Compute("2025/01", "2025/12");
     ASSERT_EQ(t.grid.RowCount(), 19);
     EXPECT_EQ(t.status, S("有効ﾃﾞｰﾀ : なし"));
-    EXPECT_EQ(t.grid.rows[13].join(QLatin1Char('|')),
-              S("月平均 | 0.0|       0.0|     0.00| 0.00|         0|  0.0| 0.0|         0|         0|    0.0|-----.--"));
+    EXPECT_EQ(t.grid.rows[13].join(QLatin1Char('|')), S("月平均 | 0.0|       0.0|     0.00| 0.00|         0| "
+                                                        " 0.0| 0.0|         0|         0|    0.0|-----.--"));
     for (int row = 15; row <= 18; ++row)
         EXPECT_TRUE(t.grid.rows[row][9].isEmpty()) << row;
     EXPECT_EQ(t.grid.rows[17][1], QStringLiteral("----"));
-}
-
-TEST_F(PeriodTotalsTest, RecordsAfterTheRangeDoNotChangeIt) {
-    AddExampleLog();
-    Add(Fuel("2024/05/01", "1000", "10", "100", "1500", "150"));
-    const PeriodTotals t = Compute("2024/01", "2024/03");
-    EXPECT_EQ(t.grid.rows[3][11], S("   13.71"));
-    EXPECT_EQ(t.refuellings, 3);
 }
 
 TEST_F(PeriodTotalsTest, ExcludedRecordCountsEverywhereButTheEconomy) {
@@ -210,11 +224,11 @@ TEST_F(PeriodTotalsTest, ExcludedRecordCountsEverywhereButTheEconomy) {
     EXPECT_EQ(t.grid.rows[1][1], S("   2"));
     EXPECT_EQ(t.grid.rows[1][2], S("     400.0"));
     EXPECT_EQ(t.grid.rows[1][3], S("    50.00"));
-    EXPECT_EQ(t.grid.rows[1][4], S("10.00"));   // 300 / 30 only
+    EXPECT_EQ(t.grid.rows[1][4], S("10.00"));  // 300 / 30 only
     EXPECT_EQ(t.grid.rows[1][5], S("     7,500"));
     EXPECT_EQ(t.grid.rows[1][11], S("    8.00"));  // 400 / 50
-    EXPECT_EQ(t.grid.rows[3][4], S("12.00"));   // 600 / 50 over the counted fills
-    EXPECT_EQ(t.grid.rows[8][4], S(" 5.00"));   // the lowest single record still counts
+    EXPECT_EQ(t.grid.rows[3][4], S("12.00"));      // 600 / 50 over the counted fills
+    EXPECT_EQ(t.grid.rows[8][4], S(" 5.00"));      // the lowest single record still counts
     EXPECT_EQ(t.grid.rows[8][9], S("2024/01/15"));
 
     settings.NoneHeikinTotal = true;
@@ -268,17 +282,13 @@ TEST_F(PeriodTotalsTest, LongRangesAreCutAndShifted) {
     EXPECT_EQ(t.months, 240);
     EXPECT_EQ(t.grid.RowCount(), 247);
     EXPECT_EQ(t.grid.rows[240][0], QStringLiteral("2019/12"));
+    EXPECT_TRUE(t.grid.rows[240][1].isEmpty());  // months without records stay blank
+    EXPECT_FALSE(t.monthHasRecords[240]);
     EXPECT_EQ(t.grid.rows[241][0], S("月平均 "));
 
     t = Compute("2025/01", "2029/12", -1);
     EXPECT_EQ(t.range.StartText() + t.range.EndText(), QStringLiteral("2024/012024/12"));
     EXPECT_EQ(t.grid.rows[1][1], S("   2"));
-}
-
-TEST_F(PeriodTotalsTest, WideValuesKeepTheirRightmostCharacters) {
-    Add(Fuel("2024/01/10", "123456789", "20", "15", "3000", "150"));
-    const PeriodTotals t = Compute("2024/01", "2024/01");
-    EXPECT_EQ(t.grid.rows[1][2], S(",456,789.0"));
 }
 
 }  // namespace
