@@ -102,7 +102,50 @@ QString FormatFixed(int width, int decimals, double value) {
     return s;
 }
 
+namespace {
+// Plain decimal texts ("  1,234.5") are read without a general conversion: every number of every
+// record goes through here when lists are totalled. Gives false for anything it does not handle.
+bool ReadPlainDecimal(const QString& text, int decimals, double* value) {
+    if (decimals < 0 || decimals > 4) return false;
+    const QChar* p = text.constData();
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && p[begin] == QLatin1Char(' ')) ++begin;
+    while (end > begin && p[end - 1] == QLatin1Char(' ')) --end;
+    bool negative = false;
+    bool signAllowed = true;
+    bool inFraction = false;
+    int digits = 0;
+    int fractionDigits = 0;
+    qint64 scaled = 0;
+    for (qsizetype i = begin; i < end; ++i) {
+        const char16_t c = p[i].unicode();
+        if (c == u',') continue;
+        if (signAllowed && (c == u'-' || c == u'+')) {
+            negative = c == u'-';
+            signAllowed = false;
+            continue;
+        }
+        signAllowed = false;
+        if (c == u'.' && !inFraction) {
+            inFraction = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9' || ++digits > 15 || (inFraction && ++fractionDigits > decimals)) return false;
+        scaled = scaled * 10 + (c - u'0');
+    }
+    if (digits == 0) return false;
+    for (int k = fractionDigits; k < decimals; ++k) scaled *= 10;
+    // The same arithmetic as RoundHalfAway applies to the converted value.
+    const double v = static_cast<double>(static_cast<long double>(scaled) / Pow10(decimals));
+    *value = negative ? -v : v;
+    return true;
+}
+}  // namespace
+
 double ParseNumber(const QString& text, int decimals, double defaultValue) {
+    double fast = 0;
+    if (ReadPlainDecimal(text, decimals, &fast)) return fast;
     const QString s = StripGrouping(ToHalfWidth(text));
     double v = defaultValue;
     if (IsRealNumber(s)) {

@@ -50,7 +50,7 @@ double Ratio(double a, double b) {
 }
 
 double Number(const QString& text) {
-    return ReadRecordNumber(text);
+    return ParseNumber(text, 2, 0);
 }
 
 QString ValueCell(double value, int decimals, int width) {

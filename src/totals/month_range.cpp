@@ -80,45 +80,6 @@ MonthRange NormalizeMonthRange(const QString& startText, const QString& endText,
     return range;
 }
 
-double ReadRecordNumber(const QString& text) {
-    const QChar* p = text.constData();
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && p[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && p[end - 1] == QLatin1Char(' '))
-        --end;
-    bool negative = false;
-    bool signAllowed = true;
-    bool inFraction = false;
-    int digits = 0;
-    int fractionDigits = 0;
-    qint64 scaled = 0;
-    for (qsizetype i = begin; i < end; ++i) {
-        const char16_t c = p[i].unicode();
-        if (c == u',') continue;  // grouping is removed before the number is read
-        if (signAllowed && (c == u'-' || c == u'+')) {
-            negative = c == u'-';
-            signAllowed = false;
-            continue;
-        }
-        signAllowed = false;
-        if (c == u'.' && !inFraction) {
-            inFraction = true;
-            continue;
-        }
-        if (c < u'0' || c > u'9' || ++digits > 15 || (inFraction && ++fractionDigits > 2))
-            return ParseNumber(text, 2, 0);
-        scaled = scaled * 10 + (c - u'0');
-    }
-    if (digits == 0) return ParseNumber(text, 2, 0);
-    for (int k = fractionDigits; k < 2; ++k)
-        scaled *= 10;
-    // The same arithmetic as rounding the converted value to two decimals.
-    const double value = static_cast<double>(static_cast<long double>(scaled) / 100.0L);
-    return negative ? -value : value;
-}
-
 bool WholeLogMonthTexts(const RecordTable& table, QString* startText, QString* endText) {
     const int count = table.RecordCount();
     if (count < 1) return false;

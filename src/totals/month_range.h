@@ -38,10 +38,6 @@ MonthRange DefaultMonthRange(const QDate& today);
 // shift of -1/+1 gives the 12 months from the start month of the year before/after.
 MonthRange NormalizeMonthRange(const QString& startText, const QString& endText, int shift, int limitMonths);
 
-// ParseNumber(text, 2, 0) of a record's number text. Plain decimal texts are read directly, which
-// is many times faster than the general conversion; any other text goes through ParseNumber.
-double ReadRecordNumber(const QString& text);
-
 // The edit texts of "全期間集計": the first 7 characters of the first and the last record's Day.
 // False, texts unchanged, when the table is empty.
 bool WholeLogMonthTexts(const RecordTable& table, QString* startText, QString* endText);

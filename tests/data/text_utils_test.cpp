@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <cmath>
 #include <limits>
 #include <ostream>
@@ -287,6 +289,28 @@ TEST(HourMinutes, ParseAndFormat) {
     EXPECT_EQ(FormatHourMinutes(6000, 2, false), u"100:00"_s);
     EXPECT_EQ(FormatHourMinutes(-600, 2, false), u"-10:00"_s);  // no space to take the sign
     EXPECT_EQ(ParseHourMinutes(FormatHourMinutes(-600, 2, false)), -600);
+}
+
+// Plain decimal texts take a shortcut; it must give the very same doubles as the general
+// conversion followed by rounding.
+TEST(ParseNumber, PlainDecimalsReadAsTheGeneralConversionDoes) {
+    const char* texts[] = {"0", "-0", "350.5", "  1,234.56", "1,2,3", ",-5", "+7.", ".5", "-.05", "12.35",
+                           "-12.34", "0.12", "99999999999999.99", "1.005", "2.675", "5,", "123456789012345"};
+    for (int decimals = 0; decimals <= 3; ++decimals) {
+        for (const char* t : texts) {
+            const QString text = QString::fromLatin1(t);
+            const double expected = RoundHalfAway(StripGrouping(text).toDouble(), decimals);
+            const double actual = ParseNumber(text, decimals, -1);
+            EXPECT_EQ(std::memcmp(&expected, &actual, sizeof(double)), 0) << t << " " << decimals;
+        }
+    }
+    for (int i = -20000; i <= 20000; i += 7) {
+        const QString text = QString::number(i / 100.0, 'f', 2);
+        EXPECT_EQ(ParseNumber(text, 2, 0), RoundHalfAway(text.toDouble(), 2)) << i;
+    }
+    EXPECT_EQ(ParseNumber(QStringLiteral("1 2"), 2, -1), -1);
+    EXPECT_EQ(ParseNumber(QStringLiteral("-"), 2, -1), -1);
+    EXPECT_EQ(ParseNumber(QStringLiteral("1e3"), 2, -1), 1000);
 }
 
 }  // namespace

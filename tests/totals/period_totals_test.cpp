@@ -103,47 +103,6 @@ TEST(MonthRangeTest, DefaultIsTheTwelveMonthsEndingNow) {
     EXPECT_EQ(r.RowText(10), QStringLiteral("2024/01"));
 }
 
-TEST(ReadRecordNumberTest, ReadsAsParseNumberDoes) {
-    const char* texts[] = {"",
-                           " ",
-                           "0",
-                           "-0",
-                           "350.5",
-                           "  1,234.56",
-                           "1,2,3",
-                           ",-5",
-                           "+7.",
-                           ".5",
-                           "-.05",
-                           "12.345",
-                           "12.355",
-                           "-12.345",
-                           "0.125",
-                           "1e3",
-                           "1 2",
-                           "abc",
-                           ".",
-                           "-",
-                           "１２．５",
-                           "99999999999999.99",
-                           "123456789012345678",
-                           "1.005",
-                           "2.675",
-                           "\t42\t",
-                           "5,"};
-    for (const char* t : texts) {
-        const QString text = S(t);
-        const double expected = ParseNumber(text, 2, 0);
-        const double actual = ReadRecordNumber(text);
-        EXPECT_EQ(std::memcmp(&expected, &actual, sizeof(double)), 0)
-            << t << " " << expected << " " << actual;
-    }
-    for (int i = -20000; i <= 20000; i += 7) {
-        const QString text = QString::number(i / 100.0, 'f', 2);
-        EXPECT_EQ(ReadRecordNumber(text), ParseNumber(text, 2, 0)) << i;
-    }
-}
-
 TEST_F(PeriodTotalsTest, WholeLogTextsComeFromTheFirstAndLastDay) {
     QString start = QStringLiteral("x");
     QString end = QStringLiteral("y");

@@ -109,8 +109,8 @@ TEST_F(MessageBoxTest, RealBoxesEscapeToNoOrCancelAndSpeakJapanese) {
     };
 
     escapeNext();
-    EXPECT_EQ(MessageBox::Ask(QStringLiteral("削除確認"), QStringLiteral("削除しますか？"), PromptIcon::Question,
-                              PromptButtons::YesNo),
+    EXPECT_EQ(MessageBox::Ask(QStringLiteral("削除確認"), QStringLiteral("削除しますか？"),
+                              PromptIcon::Question, PromptButtons::YesNo),
               PromptAnswer::No);
     EXPECT_EQ(shown->title, QStringLiteral("削除確認"));
     EXPECT_EQ(shown->text, QStringLiteral("削除しますか？"));
@@ -124,7 +124,8 @@ TEST_F(MessageBoxTest, RealBoxesEscapeToNoOrCancelAndSpeakJapanese) {
     EXPECT_EQ(shown->buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 
     escapeNext();
-    MessageBox::ShowWarning(QStringLiteral("範囲選択ｴﾗｰ"), QStringLiteral("複数のﾃﾞｰﾀが選択される必要があります。"));
+    MessageBox::ShowWarning(QStringLiteral("範囲選択ｴﾗｰ"),
+                            QStringLiteral("複数のﾃﾞｰﾀが選択される必要があります。"));
     EXPECT_EQ(shown->icon, QMessageBox::Warning);
     EXPECT_EQ(shown->buttons, QMessageBox::Ok);
     EXPECT_TRUE(MessageBox::Log().isEmpty());
@@ -273,9 +274,11 @@ TEST(WaitWindowTest, ShowsTextAndCountsStepsUpToTheEnd) {
     EXPECT_EQ(wait->Progress(), 0);
     EXPECT_LE((wait->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 2);
 
-    for (int i = 0; i < 40; ++i) StepWait();
+    for (int i = 0; i < 40; ++i)
+        StepWait();
     EXPECT_EQ(wait->Progress(), 40);
-    for (int i = 0; i < 100; ++i) StepWait();
+    for (int i = 0; i < 100; ++i)
+        StepWait();
     EXPECT_EQ(wait->Progress(), 100);
 
     // Shown again for another run: starts from zero; no steps still gives a plain bar.
@@ -294,7 +297,8 @@ TEST(WaitWindowTest, ManyStepsStayCheap) {
     ShowWaitMessage(nullptr, QStringLiteral("集計中"), 2000);
     QElapsedTimer timer;
     timer.start();
-    for (int i = 0; i < 2000; ++i) StepWait();
+    for (int i = 0; i < 2000; ++i)
+        StepWait();
     EXPECT_EQ(CurrentWaitWindow()->Progress(), 2000);
     EXPECT_LT(timer.elapsed(), 2000);
     CloseWait();
@@ -316,13 +320,16 @@ TEST(FontTextTest, EditShowsNameSizeAndStyle) {
         EXPECT_EQ(FontStyleBits(ListFont(QStringLiteral("IPAGothic"), 10, style)), style);
     }
     EXPECT_EQ(QFontInfo(edit.font()).family(), QStringLiteral("IPAGothic"));
-    EXPECT_EQ(QFontInfo(ListFont(QStringLiteral("ＭＳ Ｐ明朝"), 9, 0)).family(), QStringLiteral("IPAPMincho"));
+    EXPECT_EQ(QFontInfo(ListFont(QStringLiteral("ＭＳ Ｐ明朝"), 9, 0)).family(),
+              QStringLiteral("IPAPMincho"));
 }
 
 TEST(AppSetupTest, HintsStayTenSecondsOnOneLineBreak) {
     QWidget widget;
-    SetHint(&widget, QStringLiteral("左ｸﾘｯｸで、車を切り替える事ができます。\r\n右ｸﾘｯｸで、画像を指定します。"));
-    EXPECT_EQ(widget.toolTip(), QStringLiteral("左ｸﾘｯｸで、車を切り替える事ができます。\n右ｸﾘｯｸで、画像を指定します。"));
+    SetHint(&widget,
+            QStringLiteral("左ｸﾘｯｸで、車を切り替える事ができます。\r\n右ｸﾘｯｸで、画像を指定します。"));
+    EXPECT_EQ(widget.toolTip(),
+              QStringLiteral("左ｸﾘｯｸで、車を切り替える事ができます。\n右ｸﾘｯｸで、画像を指定します。"));
     EXPECT_EQ(widget.toolTipDuration(), 10000);
 }
 
@@ -330,7 +337,8 @@ TEST(IconsTest, EveryPictureIsDrawn) {
     auto opaquePixels = [](const QImage& image) {
         int count = 0;
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) count += qAlpha(image.pixel(x, y)) > 0;
+            for (int x = 0; x < image.width(); ++x)
+                count += qAlpha(image.pixel(x, y)) > 0;
         return count;
     };
     for (int id = int(ToolIconId::NewRecord); id <= int(ToolIconId::Exit); ++id) {

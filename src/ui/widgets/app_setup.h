@@ -1,0 +1,24 @@
+// Application-wide set-up: names, Japanese standard dialogs, font substitutes, icon, hints.
+#pragma once
+
+#include <QString>
+
+class QApplication;
+class QWidget;
+
+namespace tovrel {
+
+// Hints (tool tips) stay this long. Qt has no global setting for it, so every window sets its
+// hints with SetHint.
+constexpr int HintDurationMs = 10000;
+
+void SetUpApplication(QApplication& app);
+
+// The Windows font names kept in the settings ("ＭＳ ゴシック", ...) resolve to the IPA fonts.
+// Part of SetUpApplication; separate for programs that draw without windows.
+void RegisterFontSubstitutes();
+
+// Gives the widget the hint text, shown for HintDurationMs. "\r\n" line breaks become "\n".
+void SetHint(QWidget* widget, const QString& text);
+
+}  // namespace tovrel
