@@ -1,5 +1,7 @@
 #include "output/csv_export.h"
 
+#include "data/mainte_line.h"
+
 #include "data/file_io.h"
 #include "data/fuel_record.h"
 #include "data/record_table.h"
@@ -56,43 +58,6 @@ QString CellValue(const CsvColumn& col, const QString& cell) {
     return CleanValue(cell == QStringLiteral("  :  ") ? QString() : cell);
 }
 
-// Takes the first line off the text (up to the first CR LF; all of it when there is none).
-QString TakeLine(QString& text) {
-    const qsizetype br = text.indexOf(kLineBreak);
-    QString line;
-    if (br < 0) {
-        line = text;
-        text.clear();
-    } else {
-        line = text.left(br);
-        text.remove(0, br + kLineBreak.size());
-    }
-    return line;
-}
-
-struct MainteParts {
-    QString item, cost, memo;
-};
-
-MainteParts SplitMainte(const QString& line) {
-    MainteParts parts;
-    const qsizetype first = line.indexOf(QLatin1Char(':'));
-    if (first < 0) {
-        parts.item = line;
-        return parts;
-    }
-    parts.item = line.left(first);
-    const QString rest = line.mid(first + 1);
-    const qsizetype second = rest.indexOf(QLatin1Char(':'));
-    if (second < 0) {
-        parts.cost = rest;
-    } else {
-        parts.cost = rest.left(second);
-        parts.memo = rest.mid(second + 1);
-    }
-    return parts;
-}
-
 void AppendMainListLines(QStringList& lines, const QVector<CsvColumn>& columns, const ListSource& source,
                          bool printMultiGyo) {
     bool mainteShown = false;
@@ -107,8 +72,8 @@ void AppendMainListLines(QStringList& lines, const QVector<CsvColumn>& columns, 
         QString pendingMemo = source.grid.Cell(row, ColMemo);
         bool firstLine = true;
         do {
-            const MainteParts mainte = SplitMainte(TakeLine(pendingMainte));
-            const QString memo = TakeLine(pendingMemo);
+            const MainteLine mainte = SplitMainteLine(pendingMainte);
+            const QString memo = NextLine(pendingMemo);
             QStringList values;
             values.reserve(columns.size());
             for (const CsvColumn& col : columns) {
