@@ -46,7 +46,10 @@ EconomyStatus RecalcStatus(const RecordTable& table, int runTani, int gasTani) {
     }
     if (fuelSum != 0) status.averageEconomy = distanceSum / fuelSum;
     if (lastOdometer - firstOdometer > 0) {
-        const int days = ParseDateStrict(lastDate) - ParseDateStrict(firstDate);
+        // One after the other, so that two bad dates are always reported in the same order.
+        const int lastDay = ParseDateStrict(lastDate);
+        const int firstDay = ParseDateStrict(firstDate);
+        const int days = lastDay - firstDay;
         if (days >= 1) status.distancePerDay = (lastOdometer - firstOdometer) / days;
     }
     const QString unit = DistanceUnitName(runTani);

@@ -1,5 +1,6 @@
 #include "data/car_book.h"
 
+#include "data/file_io.h"
 #include "data/profile_ini.h"
 #include "data/text_utils.h"
 #include "settings/settings.h"
@@ -30,6 +31,14 @@ QString Key(int k) {
 
 QString Join(const QString& a, const QString& b) {
     return a.isEmpty() ? b : a + QLatin1Char('\n') + b;
+}
+
+// Why a file that exists could not be read.
+QString ReadError(const QString& path) {
+    QByteArray bytes;
+    QString reason;
+    ReadFileBytes(path, &bytes, &reason);
+    return path + QStringLiteral(": ") + reason;
 }
 
 }  // namespace
@@ -172,6 +181,8 @@ bool CarBook::LoadItemLists(Settings& settings, QString* error) {
     const QString settingPath = SharedFileName(QStringLiteral("Setting"));
     if (QFileInfo::exists(settingPath)) {
         const ProfileIni ini(settingPath);
+        // An unreadable file is no missing file: its lists must not be replaced by the defaults.
+        if (!ini.exists()) errors = Join(errors, ReadError(settingPath));
         for (const ListSection& ls : kListSections) {
             NameList& list = lists.*(ls.list);
             for (int k = 1; k <= kListSlots; ++k)
@@ -186,7 +197,13 @@ bool CarBook::LoadItemLists(Settings& settings, QString* error) {
     }
     if (settings.MainteSelect) {
         const QString carPath = CarFileName(QStringLiteral("Mainte"));
-        if (QFileInfo::exists(carPath)) mainte = ReadMainteSettings(ProfileIni(carPath));
+        if (QFileInfo::exists(carPath)) {
+            const ProfileIni carIni(carPath);
+            if (carIni.exists())
+                mainte = ReadMainteSettings(carIni);
+            else
+                errors = Join(errors, ReadError(carPath));
+        }
     }
     QString printError;
     if (!LoadPrintForms(SharedFileName(QStringLiteral("PrintSet")), printForms, &printError)) {

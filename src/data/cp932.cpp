@@ -56,7 +56,9 @@ Converter& Encoder() {
     return c;
 }
 
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 }  // namespace
 
@@ -105,7 +107,8 @@ QByteArray Cp932Encode(const QString& text) {
     QByteArray out;
     out.reserve(text.size() * 2);
     if (!conv.valid()) {
-        for (QChar c : text) out.append(c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '?');
+        for (QChar c : text)
+            out.append(c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '?');
         return out;
     }
     QByteArray utf8 = text.toUtf8();
@@ -118,9 +121,12 @@ QByteArray Cp932Encode(const QString& text) {
         out.append('?');
         size_t skip = 1;
         const unsigned char lead = static_cast<unsigned char>(*in);
-        if (lead >= 0xF0) skip = 4;
-        else if (lead >= 0xE0) skip = 3;
-        else if (lead >= 0xC0) skip = 2;
+        if (lead >= 0xF0)
+            skip = 4;
+        else if (lead >= 0xE0)
+            skip = 3;
+        else if (lead >= 0xC0)
+            skip = 2;
         if (skip > inLeft) skip = inLeft;
         in += skip;
         inLeft -= skip;

@@ -57,9 +57,12 @@ struct FuelRecord {
 };
 
 // Display width in characters of each list column (column 0 is the row number).
-inline constexpr std::array<int, ColumnCount> kColumnChars = {4, 10, 2, 5, 4, 8, 9, 6, 6, 9, 6, 10, 10, 10, 12, 10, 20};
+inline constexpr std::array<int, ColumnCount> kColumnChars = {4, 10, 2,  5,  4,  8,  9,  6, 6,
+                                                              9, 6,  10, 10, 10, 12, 10, 20};
 
-inline bool IsNumericColumn(int col) { return col >= ColRun && col <= ColTanka; }
+inline bool IsNumericColumn(int col) {
+    return col >= ColRun && col <= ColTanka;
+}
 
 // Headings of the main list (row 0).
 const std::array<QString, ColumnCount>& ColumnHeadings();

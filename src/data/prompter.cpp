@@ -22,7 +22,9 @@ Prompter& CurrentPrompter() {
     return g_prompter ? *g_prompter : fallback;
 }
 
-void SetCurrentPrompter(Prompter* prompter) { g_prompter = prompter; }
+void SetCurrentPrompter(Prompter* prompter) {
+    g_prompter = prompter;
+}
 
 void ShowError(const QString& caption, const QString& text) {
     CurrentPrompter().Prompt(caption, text, PromptIcon::Error, PromptButtons::Ok);

@@ -1,9 +1,8 @@
 #include "output/csv_export.h"
 
-#include "data/mainte_line.h"
-
 #include "data/file_io.h"
 #include "data/fuel_record.h"
+#include "data/mainte_line.h"
 #include "data/record_table.h"
 #include "data/text_utils.h"
 

@@ -92,6 +92,16 @@ protected:
     QComboBox* Combo(const char* name) const { return Find<QComboBox>(name); }
     QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
 
+    // QTest maps ASCII characters to keys only; others arrive as text, as an input method sends them.
+    static void KeyText(QWidget* widget, const QString& text) {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(widget, char(c.unicode()));
+            else
+                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+
     // Focus into the field, replace its text by typing, and leave it with Tab.
     void Type(QWidget* field, const QString& text) {
         field->setFocus(Qt::TabFocusReason);
@@ -103,7 +113,7 @@ protected:
                 QTest::keyClick(edit, Qt::Key_Home);  // empties a masked field
             }
         }
-        QTest::keyClicks(QApplication::focusWidget(), text);
+        KeyText(QApplication::focusWidget(), text);
     }
     void Leave() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -398,7 +408,7 @@ TEST_F(EntryDialogTest, MaintenanceJobsAreAddedAndTotalled) {
 
     Type(Find<QPlainTextEdit>("MemoMemo"), QStringLiteral("a,b"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("c#"));
+    KeyText(QApplication::focusWidget(), QStringLiteral("c#"));
     EXPECT_EQ(Find<QGroupBox>("MemoGroupBox")->title(), QStringLiteral("メモ （2行）"));
     Leave();
     Button("OkButton")->click();

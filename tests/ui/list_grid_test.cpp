@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QToolTip>
 
 namespace tovrel {
 namespace {
@@ -77,8 +78,8 @@ protected:
 
     void Wheel(int notches) {
         const QPoint pos = grid.viewport()->rect().center();
-        QWheelEvent event(pos, grid.viewport()->mapToGlobal(pos), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(pos, grid.viewport()->mapToGlobal(pos), QPoint(), QPoint(0, 120 * notches),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(grid.viewport(), &event);
         EXPECT_TRUE(event.isAccepted());
     }
@@ -102,11 +103,19 @@ TEST_F(ListGridTest, DefaultWidthsFollowTheFont) {
     EXPECT_EQ(grid.columnWidth(16), wider * 20 + 4);
     EXPECT_EQ(grid.columnWidth(9), 1);
 
-    const QSize fit = grid.FitToColumns(21);
     int sum = 0;
-    for (int width : grid.ColumnWidths()) sum += width;
-    EXPECT_GT(fit.width(), sum);  // plus frame and the vertical scroll bar (200 rows > 21)
-    EXPECT_EQ(fit.height(), 2 * grid.frameWidth() + 22 * (grid.RowHeight() + 1));
+    for (int width : grid.ColumnWidths())
+        sum += width;
+    const int bar = grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+    const int frame = 2 * grid.frameWidth();
+    const int section = grid.RowHeight() + 1;  // and the heading row
+    EXPECT_EQ(grid.FitToColumns(21), QSize(frame + sum + bar, frame + 22 * section + bar));
+    grid.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(grid.FitToColumns(8), QSize(frame + sum, frame + 9 * section));
+    grid.resize(grid.FitToColumns(8));
+    QApplication::processEvents();
+    EXPECT_EQ(grid.VisibleRows(), 8);
 }
 
 TEST_F(ListGridTest, KeptColumnSnapsBackAfterDragAndFreeColumnKeepsMinimum) {
@@ -160,10 +169,14 @@ TEST_F(ListGridTest, HiddenColumnsStayAtOnePixel) {
                                   QItemSelectionModel::ClearAndSelect);
     grid.HideSelectedColumns();
     EXPECT_GT(grid.columnWidth(0), 1);
-    for (int column = 1; column <= 7; ++column) EXPECT_EQ(grid.columnWidth(column), 1) << column;
+    for (int column = 1; column <= 7; ++column)
+        EXPECT_EQ(grid.columnWidth(column), 1) << column;
     grid.ResetWidthOfSelectedColumns();
     for (int column = 1; column <= 7; ++column) {
-        EXPECT_EQ(grid.columnWidth(column), qMax(grid.DefaultWidth(column), 40)) << column;
+        const bool kept = column <= 4;
+        EXPECT_EQ(grid.columnWidth(column),
+                  kept ? grid.DefaultWidth(column) : qMax(grid.DefaultWidth(column), 40))
+            << column;
     }
 }
 
@@ -175,7 +188,8 @@ TEST_F(ListGridTest, FixedColumnsFollowTheCountAndStayLeft) {
     EXPECT_EQ(frozen->width(), grid.columnWidth(0));
 
     grid.SetFixedColumns(3);
-    for (int column = 0; column < 17; ++column) EXPECT_EQ(frozen->isColumnHidden(column), column >= 3) << column;
+    for (int column = 0; column < 17; ++column)
+        EXPECT_EQ(frozen->isColumnHidden(column), column >= 3) << column;
     const int fixedWidth = grid.columnWidth(0) + grid.columnWidth(1) + grid.columnWidth(2);
     EXPECT_EQ(frozen->width(), fixedWidth);
     EXPECT_EQ(frozen->x(), grid.viewport()->x());
@@ -199,6 +213,7 @@ TEST_F(ListGridTest, FixedColumnsFollowTheCountAndStayLeft) {
 }
 
 TEST_F(ListGridTest, SelectionRangesInRowAndCellMode) {
+    grid.selectionModel()->clear();
     EXPECT_TRUE(grid.SelectedColumnRange().IsEmpty());
     grid.selectionModel()->setCurrentIndex(model.index(4, 6), QItemSelectionModel::NoUpdate);
     EXPECT_EQ(grid.SelectedColumnRange(), (GridSpan{6, 6}));
@@ -220,7 +235,7 @@ TEST_F(ListGridTest, SelectionRangesInRowAndCellMode) {
     EXPECT_EQ(grid.SelectedRowRange(), (GridSpan{2, 4}));
     QHeaderView* header = grid.horizontalHeader();
     Click(header->viewport(), Qt::LeftButton, {},
-                      QPoint(header->sectionViewportPosition(7) + 5, header->height() / 2));
+          QPoint(header->sectionViewportPosition(7) + 5, header->height() / 2));
     EXPECT_EQ(grid.SelectedColumnRange(), (GridSpan{7, 7}));
     EXPECT_EQ(grid.SelectedRowRange(), (GridSpan{0, 199}));
 
@@ -261,6 +276,39 @@ TEST_F(ListGridTest, RightClickKeepsOrReplacesTheSelection) {
     EXPECT_EQ(grid.SelectedRowRange(), (GridSpan{2, 2}));
 }
 
+TEST_F(ListGridTest, MenusDoubleClicksAndHintsReachTheWindow) {
+    int menus = 0;
+    grid.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&grid, &QWidget::customContextMenuRequested, [&] { ++menus; });
+    QWidget* fixedPort = grid.FrozenView()->viewport();
+    QContextMenuEvent overFixed(QContextMenuEvent::Mouse, QPoint(5, 5), fixedPort->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(fixedPort, &overFixed);
+    EXPECT_EQ(menus, 1);
+
+    QList<QPair<int, int>> cells;
+    QObject::connect(&grid, &ListGrid::cellDoubleClicked, [&](int row, int column) {
+        cells.append({row, column});
+    });
+    DoubleClick(grid.viewport(), CellCenter(4, 7));
+    DoubleClick(fixedPort, grid.FrozenView()->visualRect(model.index(2, 0)).center());
+    EXPECT_EQ(cells, (QList<QPair<int, int>>{{4, 7}, {2, 0}}));
+
+    model.setItem(3, 16, new QStandardItem(QStringLiteral("memo")));
+    model.item(3, 16)->setToolTip(QStringLiteral("一行目\r\n二行目"));
+    const QPoint pos = CellCenter(3, 16);
+    QHelpEvent hint(QEvent::ToolTip, pos, grid.viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(grid.viewport(), &hint);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("一行目\n二行目"));
+    const QPoint plain = CellCenter(4, 16);
+    QHelpEvent none(QEvent::ToolTip, plain, grid.viewport()->mapToGlobal(plain));
+    QApplication::sendEvent(grid.viewport(), &none);
+    QElapsedTimer waited;  // the hint fades out
+    waited.start();
+    while (QToolTip::isVisible() && waited.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(QToolTip::isVisible());
+}
+
 TEST_F(ListGridTest, WheelScrollsByLinesWithinLimits) {
     const int lastTop = 200 - grid.VisibleRows();
     ASSERT_GT(grid.VisibleRows(), 5);
@@ -287,8 +335,11 @@ TEST_F(ListGridTest, WheelScrollsByLinesWithinLimits) {
 
 TEST_F(ListGridTest, AutoFitMeasuresFirstLinesAndTheHeading) {
     const QFontMetrics metrics(grid.font());
-    model.setItem(0, 14, new QStandardItem(QStringLiteral("オイル交換:3000\r\n非常に長いメンテナンスの二行目の説明文です")));
-    model.setItem(1, 14, new QStandardItem(QStringLiteral("  点検:0  \nもっともっと長い別の二行目の説明文の続き")));
+    model.setItem(
+        0, 14,
+        new QStandardItem(QStringLiteral("オイル交換:3000\r\n非常に長いメンテナンスの二行目の説明文です")));
+    model.setItem(1, 14,
+                  new QStandardItem(QStringLiteral("  点検:0  \nもっともっと長い別の二行目の説明文の続き")));
     model.setItem(2, 14, new QStandardItem(QStringLiteral("ﾀｲﾔ")));
     grid.AutoFitColumn(14);
     const int widest = qMax(metrics.horizontalAdvance(QStringLiteral("オイル交換:3000")),
@@ -324,7 +375,8 @@ TEST_F(ListGridTest, ColoursOfSelectedColumns) {
     EXPECT_TRUE(grid.ChooseColorForSelectedColumns(nullptr));
     EXPECT_EQ(ListGrid::PendingColorAnswers(), 0);
     QVector<quint32> expected(17, 0);
-    for (int column = 3; column <= 6; ++column) expected[column] = 0x0000FF;  // fixed 1-2 untouched
+    for (int column = 3; column <= 6; ++column)
+        expected[column] = 0x0000FF;  // fixed 1-2 untouched
     EXPECT_EQ(grid.ColumnColors(), expected);
     EXPECT_EQ(changes, 1);
 
@@ -350,12 +402,14 @@ TEST_F(ListGridTest, DrawsColoursRulesAndTheFixedOverlay) {
     grid.SetFixedColumns(3);
     grid.SetSelectColor(0xC0C0C0);
     QVector<quint32> colors(17, 0);
-    colors[7] = 0x80FFFF;  // light yellow
+    colors[7] = 0x80FFFF;   // light yellow
     colors[12] = 0xFFE0C0;  // light blue
     grid.SetColumnColors(colors);
     grid.SetRightRuleColumns({6, 8, 10});
     for (int row = 0; row < 200; ++row) {
-        model.setItem(row, 1, new QStandardItem(QStringLiteral("2024/%1/15").arg(row % 12 + 1, 2, 10, QLatin1Char('0'))));
+        model.setItem(
+            row, 1,
+            new QStandardItem(QStringLiteral("2024/%1/15").arg(row % 12 + 1, 2, 10, QLatin1Char('0'))));
         model.setItem(row, 2, new QStandardItem(row % 7 == 0 ? QStringLiteral("日") : QStringLiteral("月")));
         if (row % 7 == 0) model.item(row, 2)->setForeground(QColor(Qt::red));
         auto* economy = new QStandardItem(QStringLiteral("  12.34"));
@@ -394,6 +448,18 @@ TEST_F(ListGridTest, DrawsColoursRulesAndTheFixedOverlay) {
     EXPECT_EQ(image.pixelColor(ruled.center().x(), ruled.bottom() + 1), QColor(Qt::black));
     const QRect edge = grid.visualRect(model.index(2, 8)).translated(grid.viewport()->pos());
     EXPECT_EQ(image.pixelColor(edge.right() + 1, edge.center().y()), QColor(Qt::black));
+
+    // At the end of the list the overlay's rows still line up with the grid's.
+    grid.SetCellColorMode(true);
+    grid.selectionModel()->select(QItemSelection(model.index(195, 6), model.index(197, 9)),
+                                  QItemSelectionModel::ClearAndSelect);
+    grid.SetColumnHidden(10, true);
+    grid.SetTopRow(200);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.TopRow(), 200 - grid.VisibleRows());
+    EXPECT_EQ(grid.FrozenView()->rowAt(0), grid.rowAt(0));
+    EXPECT_EQ(grid.FrozenView()->rowViewportPosition(199), grid.rowViewportPosition(199));
+    grid.grab().save(QStringLiteral("/tmp/list_grid_test_end.png"));
 }
 
 TEST_F(ListGridTest, StaysFastWithTwoThousandRows) {
