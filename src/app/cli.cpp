@@ -3,8 +3,14 @@
 #include "data/logbook.h"
 #include "data/text_utils.h"
 #include "output/csv_export.h"
+#include "output/list_sources.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
+#include "totals/category_totals.h"
+#include "totals/maintenance_due.h"
+#include "totals/month_range.h"
+#include "totals/period_totals.h"
+#include "totals/startup_warnings.h"
 
 #include <QDate>
 
@@ -24,7 +30,8 @@ const char* const kUsage =
     "  status                 the three status-bar texts of the main window\n"
     "  save                   load the car's log data file and write it back\n"
     "  csv FORM [-o FILE] [--from YYYY/MM] [--to YYYY/MM]\n"
-    "                         the CSV export of print form FORM\n";
+    "                         the CSV export of print form FORM (1..15)\n"
+    "  warnings               the start-up warnings text, then its status line\n";
 
 void PrintLine(FILE* stream, const QString& text) {
     std::fprintf(stream, "%s\n", text.toUtf8().constData());
@@ -109,6 +116,25 @@ int WriteLines(const QStringList& lines, const QString& output) {
     return kExitOk;
 }
 
+// The source of the list that print form FORM exports, computed as its window shows it.
+ListSource ListSourceOf(Logbook& book, int listId, const Options& o) {
+    const MonthRange defaults = DefaultMonthRange(o.today);
+    const QString from = o.from.isEmpty() ? defaults.StartText() : o.from;
+    const QString to = o.to.isEmpty() ? defaults.EndText() : o.to;
+    const Settings& settings = book.settings();
+    switch (listId) {
+        case 1:
+            return MainListSource(book.table());
+        case 2:
+            return PeriodTotalsSource(ComputePeriodTotals(book.table(), settings, from, to, 0, book.DistanceUnit()));
+        case 3:
+            return DueTableSource(ApplySort(ComputeCurrentDue(book, o.today), settings.MainteSortSel));
+        default:
+            return CategoryTotalsSource(ComputeCategoryTotals(book.table(), settings, book.book().lists,
+                                                              book.book().mainte, listId - 4, from, to, 0));
+    }
+}
+
 int CsvCommand(Logbook& book, const Options& o) {
     if (o.positional.size() != 2) return Usage(QStringLiteral("csv needs one form number (1..15)"));
     const auto form = ParseCount(o.positional[1], 1, 15);
@@ -116,9 +142,16 @@ int CsvCommand(Logbook& book, const Options& o) {
     const PrintForm& printForm = book.book().printForms[*form];
     const int listId = printForm.ListIdNumber();
     if (listId < 1 || listId > 7) return kExitOk;  // such a form exports nothing
-    if (listId != 1) return Usage(QStringLiteral("csv of this list is not available yet"));
-    const ListSource source = MainListSource(book.table());
+    const ListSource source = ListSourceOf(book, listId, o);
     return WriteLines(BuildCsvLines(printForm, source, book.settings().PrintMultiGyo), o.output);
+}
+
+int WarningsCommand(Logbook& book, const Options& o) {
+    StartupWarnings warnings = CollectStartupWarnings(book.book(), book.settings(), o.today);
+    FinishStartupWarnings(warnings);
+    for (const WarningLine& line : warnings.lines) PrintLine(stdout, line.text);
+    PrintLine(stdout, warnings.status);
+    return kExitOk;
 }
 
 }  // namespace
@@ -133,7 +166,7 @@ int RunCli(const QStringList& arguments) {
     }
     const QString command = o.positional.first();
     const bool known = command == QStringLiteral("status") || command == QStringLiteral("save") ||
-                       command == QStringLiteral("csv");
+                       command == QStringLiteral("csv") || command == QStringLiteral("warnings");
     if (!known) return Usage(QStringLiteral("unknown command: ") + command);
     if (command != QStringLiteral("csv") && o.positional.size() != 1) {
         return Usage(QStringLiteral("too many arguments for ") + command);
@@ -165,6 +198,7 @@ int RunCli(const QStringList& arguments) {
         if (!book.SaveLogFile(&error)) return FileError(error);
         return kExitOk;
     }
+    if (command == QStringLiteral("warnings")) return WarningsCommand(book, o);
     return CsvCommand(book, o);
 }
 

@@ -38,7 +38,7 @@ QString ReadError(const QString& path) {
     QByteArray bytes;
     QString reason;
     ReadFileBytes(path, &bytes, &reason);
-    return path + QStringLiteral(": ") + reason;
+    return reason;
 }
 
 }  // namespace

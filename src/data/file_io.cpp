@@ -2,26 +2,36 @@
 
 #include "data/cp932.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
 namespace tovrel {
 
+namespace {
+QString WriteError(const QString& path, const QString& reason) {
+    return QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) + QStringLiteral("」に書き込めません。\n") + reason;
+}
+QString ReadError(const QString& path, const QString& reason) {
+    return QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) + QStringLiteral("」を読み込めません。\n") + reason;
+}
+}  // namespace
+
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
+        if (error) *error = WriteError(path, file.errorString());
         return false;
     }
     // commit() does not see a failure of the final buffered write (disk full, file size limit) and
     // would rename the cut file over the old one, so the buffer is flushed and checked here.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        if (error) *error = file.errorString();
+        if (error) *error = WriteError(path, file.errorString());
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        if (error) *error = file.errorString();
+        if (error) *error = WriteError(path, file.errorString());
         return false;
     }
     return true;
@@ -30,12 +40,12 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 bool ReadFileBytes(const QString& path, QByteArray* bytes, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = file.errorString();
+        if (error) *error = ReadError(path, file.errorString());
         return false;
     }
     *bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        if (error) *error = file.errorString();
+        if (error) *error = ReadError(path, file.errorString());
         return false;
     }
     return true;

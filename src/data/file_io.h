@@ -8,7 +8,8 @@
 namespace tovrel {
 
 // Writes the bytes to a temporary file beside the target and renames it over the target, so a
-// failure leaves the old file whole. On failure returns false and sets the error text.
+// failure leaves the old file whole. On failure returns false and sets the error text (a Japanese
+// sentence naming the file, then the system's reason).
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
 
 // Reads the whole file. On failure returns false and sets the error text.

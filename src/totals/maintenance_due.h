@@ -13,6 +13,7 @@
 namespace tovrel {
 
 class RecordTable;
+class Logbook;
 struct Settings;
 
 inline constexpr int kDueColumnCount = 16;
@@ -72,6 +73,9 @@ const std::array<QString, kDueColumnCount>& DueColumnHeadings();
 DueTable ComputeDue(const RecordTable& table, const MainteSettings& mainte, const CarInfo& carInfo,
                     const Settings& settings, int runTani, const QDate& today,
                     const std::function<void()>& step = {});
+
+// The current car of the session, as the maintenance due window shows it.
+DueTable ComputeCurrentDue(const Logbook& book, const QDate& today, const std::function<void()>& step = {});
 
 // Another car from its own files (car information, its maintenance settings when MainteSelect, its
 // log data file), leaving the book untouched. No average distance per day is computed, so there are

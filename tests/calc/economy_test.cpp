@@ -7,16 +7,14 @@
 
 #include <QVector>
 
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
 
 namespace tovrel {
 namespace {
-
-[[maybe_unused]] void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 QString S(const char16_t* text) {
     return QString::fromUtf16(text);

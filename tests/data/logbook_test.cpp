@@ -24,10 +24,6 @@ using test::SjisLines;
 using test::TempFolder;
 using test::WriteBytes;
 
-[[maybe_unused]] void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 QString S(const char16_t* text) {
     return QString::fromUtf16(text);
 }

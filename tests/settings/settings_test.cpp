@@ -11,10 +11,6 @@
 #include <ostream>
 
 // Readable failure messages.
-void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace tovrel {
 namespace {
 

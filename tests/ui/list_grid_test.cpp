@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QHeaderView>
 #include <QImage>
 #include <QElapsedTimer>
@@ -423,13 +424,14 @@ TEST_F(ListGridTest, DrawsColoursRulesAndTheFixedOverlay) {
     model.item(3, 8)->setFont(underline);
     model.setHeaderData(8, Qt::Horizontal, QColor(Qt::red), Qt::ForegroundRole);
     model.setHeaderData(8, Qt::Horizontal, QStringLiteral("燃費"));
+    model.setHeaderData(0, Qt::Horizontal, true, ListGrid::BottomRuleRole);
     grid.selectRow(6);
     grid.resize(520, 360);
     grid.horizontalScrollBar()->setValue(120);
     QApplication::processEvents();
 
     const QImage image = grid.grab().toImage();
-    image.save(QStringLiteral("/tmp/list_grid_test.png"));
+    image.save(QDir::tempPath() + QStringLiteral("/list_grid_test.png"));
 
     // Fixed cells stay at the left in the fixed colour although the grid is scrolled sideways.
     const QPoint fixedCell = grid.FrozenView()->geometry().topLeft() +
@@ -448,6 +450,7 @@ TEST_F(ListGridTest, DrawsColoursRulesAndTheFixedOverlay) {
     EXPECT_EQ(image.pixelColor(ruled.center().x(), ruled.bottom() + 1), QColor(Qt::black));
     const QRect edge = grid.visualRect(model.index(2, 8)).translated(grid.viewport()->pos());
     EXPECT_EQ(image.pixelColor(edge.right() + 1, edge.center().y()), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(ruled.center().x(), grid.viewport()->y() - 1), QColor(Qt::black));
 
     // At the end of the list the overlay's rows still line up with the grid's.
     grid.SetCellColorMode(true);
@@ -459,7 +462,7 @@ TEST_F(ListGridTest, DrawsColoursRulesAndTheFixedOverlay) {
     EXPECT_EQ(grid.TopRow(), 200 - grid.VisibleRows());
     EXPECT_EQ(grid.FrozenView()->rowAt(0), grid.rowAt(0));
     EXPECT_EQ(grid.FrozenView()->rowViewportPosition(199), grid.rowViewportPosition(199));
-    grid.grab().save(QStringLiteral("/tmp/list_grid_test_end.png"));
+    grid.grab().save(QDir::tempPath() + QStringLiteral("/list_grid_test_end.png"));
 }
 
 TEST_F(ListGridTest, StaysFastWithTwoThousandRows) {

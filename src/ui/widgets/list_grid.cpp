@@ -1,0 +1,879 @@
+#include "ui/widgets/list_grid.h"
+
+#include "ui/widgets/app_setup.h"
+#include "ui/widgets/colors.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <array>
+#include <functional>
+#include <limits>
+
+namespace tovrel {
+
+namespace {
+
+QList<QColor>& ColorAnswers() {
+    static QList<QColor> answers;
+    return answers;
+}
+
+QColor ColorOf(const QVariant& value) {
+    if (!value.isValid()) return {};
+    if (value.typeId() == QMetaType::QColor) return value.value<QColor>();
+    if (value.canConvert<QBrush>()) {
+        const QBrush brush = value.value<QBrush>();
+        if (brush.style() != Qt::NoBrush) return brush.color();
+    }
+    return {};
+}
+
+// Cell texts may hold CR LF (memo, maintenance); the list shows them on one line.
+QString SingleLine(QString text) {
+    if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    }
+    return text;
+}
+
+QString FirstLine(const QString& text) {
+    const qsizetype cut = text.indexOf(QLatin1Char('\n'));
+    QString line = cut < 0 ? text : text.left(cut);
+    if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+    return line.trimmed();
+}
+
+void DrawFixedEdge(QPainter* painter, const QRect& cell) {
+    painter->setPen(ColorFromValue(HighlightColor3D));
+    painter->drawLine(cell.left(), cell.top(), cell.left(), cell.bottom());
+    painter->drawLine(cell.left(), cell.top(), cell.right(), cell.top());
+}
+
+}  // namespace
+
+class GridDelegate : public QStyledItemDelegate {
+public:
+    GridDelegate(const ListGrid* grid, QObject* parent) : QStyledItemDelegate(parent), m_grid(grid) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        std::array<QModelRoleData, 5> roles{{QModelRoleData(Qt::DisplayRole),
+                                             QModelRoleData(Qt::ForegroundRole), QModelRoleData(Qt::FontRole),
+                                             QModelRoleData(Qt::TextAlignmentRole),
+                                             QModelRoleData(Qt::BackgroundRole)}};
+        index.multiData(roles);
+        const QRect cell = option.rect;
+        const int column = index.column();
+        const bool fixed = m_grid->IsFixedColumn(column);
+
+        QColor background;
+        if (fixed) {
+            background = m_grid->FixedColor();
+        } else if (option.state & (QStyle::State_Selected | QStyle::State_HasFocus)) {
+            background = ColorFromValue(m_grid->SelectColor(), m_grid->palette());
+        } else {
+            background = ColorOf(roles[4].data());
+            if (!background.isValid()) {
+                const quint32 value = m_grid->ColumnColor(column);
+                background = value != 0 ? ColorFromValue(value, m_grid->palette()) : m_grid->BaseColor();
+            }
+        }
+        painter->fillRect(cell, background);
+        if (fixed) DrawFixedEdge(painter, cell);
+
+        QString text = SingleLine(roles[0].data().toString());
+        if (text.isEmpty()) return;
+        QColor foreground = ColorOf(roles[1].data());
+        if (!foreground.isValid()) foreground = ColorFromValue(WindowTextColor, m_grid->palette());
+        QFont font = option.font;
+        const QVariant fontValue = roles[2].data();
+        if (fontValue.isValid()) font = fontValue.value<QFont>().resolve(option.font);
+        const QFontMetrics metrics = fontValue.isValid() ? QFontMetrics(font) : option.fontMetrics;
+        const auto alignment = Qt::Alignment(roles[3].data().toInt());
+
+        int x;
+        if (alignment & (Qt::AlignRight | Qt::AlignTrailing)) {
+            text = text.trimmed();
+            x = cell.x() + cell.width() - metrics.horizontalAdvance(text) - 2;
+        } else {
+            x = cell.x() + 2;
+        }
+        painter->save();
+        painter->setClipRect(cell);
+        painter->setFont(font);
+        painter->setPen(foreground);
+        painter->drawText(QPoint(x, cell.top() + 2 + metrics.ascent()), text);
+        painter->restore();
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip)
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        QString tip = index.isValid() ? index.data(Qt::ToolTipRole).toString() : QString();
+        tip.remove(QLatin1Char('\r'));
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+            return true;
+        }
+        // Leaving the cell hides the hint, so the next cell's hint replaces it.
+        QToolTip::showText(event->globalPos(), tip, view->viewport(), view->visualRect(index),
+                           HintDurationMs);
+        return true;
+    }
+
+private:
+    const ListGrid* m_grid;
+};
+
+// The heading row: fixed cells with centred text, the model's header colour and the column rules.
+class GridHeader : public QHeaderView {
+public:
+    GridHeader(ListGrid* grid, QWidget* parent) : QHeaderView(Qt::Horizontal, parent), m_grid(grid) {
+        setMinimumSectionSize(ListGrid::HiddenWidth);
+        setHighlightSections(false);
+        setSectionsClickable(true);
+        setSectionsMovable(false);
+        setStretchLastSection(false);
+        setSectionResizeMode(QHeaderView::Interactive);
+    }
+
+    bool IsPressed() const { return m_pressed; }
+    std::function<void()> onReleased;
+    std::function<void(int)> onDoubleClicked;
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        if (!rect.isValid() || !model()) return;
+        painter->save();
+        painter->fillRect(rect, m_grid->FixedColor());
+        painter->setPen(m_grid->GridLineColor());
+        painter->drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
+        painter->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+        const QRect cell = rect.adjusted(0, 0, -1, -1);
+        if (cell.width() > 0 && cell.height() > 0) DrawFixedEdge(painter, cell);
+
+        const QString text =
+            model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString().trimmed();
+        if (!text.isEmpty() && cell.width() > 0) {
+            QFont font = m_grid->font();
+            const QVariant fontValue = model()->headerData(logicalIndex, orientation(), Qt::FontRole);
+            if (fontValue.isValid()) font = fontValue.value<QFont>().resolve(font);
+            QColor foreground = ColorOf(model()->headerData(logicalIndex, orientation(), Qt::ForegroundRole));
+            if (!foreground.isValid()) foreground = ColorFromValue(WindowTextColor, m_grid->palette());
+            const QFontMetrics metrics(font);
+            const int x = cell.left() + 2 + qMax(0, (cell.width() - metrics.horizontalAdvance(text) - 4) / 2);
+            painter->setClipRect(cell);
+            painter->setFont(font);
+            painter->setPen(foreground);
+            painter->drawText(QPoint(x, cell.top() + 2 + metrics.ascent()), text);
+            painter->setClipping(false);
+        }
+
+        painter->setPen(Qt::black);
+        if (m_grid->RightRuleColumns().contains(logicalIndex)) {
+            painter->drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
+        }
+        if (HasBottomRule()) {
+            painter->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+        }
+        painter->restore();
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) m_pressed = true;
+        QHeaderView::mousePressEvent(event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QHeaderView::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && m_pressed) {
+            m_pressed = false;
+            if (onReleased) onReleased();
+        }
+    }
+
+    // The column under the mouse, also on a resize handle (no resize-to-contents of Qt's own).
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        const int column = logicalIndexAt(event->position().toPoint());
+        if (column >= 0 && onDoubleClicked) onDoubleClicked(column);
+        event->accept();
+    }
+
+private:
+    // As for data rows, the rule is asked of any cell of the heading row.
+    bool HasBottomRule() const {
+        const int sections = model()->columnCount(rootIndex());
+        for (int section = 0; section < sections; ++section) {
+            if (model()->headerData(section, orientation(), ListGrid::BottomRuleRole).toBool()) return true;
+        }
+        return false;
+    }
+
+    ListGrid* m_grid;
+    bool m_pressed = false;
+};
+
+// Overlay that shows the fixed columns over the left edge of the grid; it shares the grid's model
+// and selection model and follows its vertical scrolling.
+class FrozenGridView : public QTableView {
+public:
+    explicit FrozenGridView(ListGrid* grid) : QTableView(grid), m_grid(grid) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QTableView::paintEvent(event);
+        m_grid->PaintRules(this);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        m_grid->setFocus(Qt::MouseFocusReason);
+        if (event->button() == Qt::RightButton) {
+            m_grid->SelectCellOnRightClick(this, event->position().toPoint());
+            event->accept();
+            return;
+        }
+        QTableView::mousePressEvent(event);
+    }
+
+    void wheelEvent(QWheelEvent* event) override { m_grid->WheelScroll(event); }
+
+private:
+    ListGrid* m_grid;
+};
+
+ListGrid::ListGrid(QWidget* parent) : QTableView(parent) {
+    m_header = new GridHeader(this, this);
+    setHorizontalHeader(m_header);
+    m_frozen = new FrozenGridView(this);
+    m_frozenHeader = new GridHeader(this, m_frozen);
+    m_frozen->setHorizontalHeader(m_frozenHeader);
+
+    SetUpView(this, m_header);
+    SetUpView(m_frozen, m_frozenHeader);
+    m_frozen->setFocusPolicy(Qt::NoFocus);
+    m_frozen->setFrameShape(QFrame::NoFrame);
+    m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_frozen->viewport()->installEventFilter(this);
+    viewport()->stackUnder(m_frozen);
+
+    connect(m_header, &QHeaderView::sectionResized, this, &ListGrid::OnSectionResized);
+    connect(m_frozenHeader, &QHeaderView::sectionResized, this, &ListGrid::OnFrozenSectionResized);
+    m_header->onReleased = [this] { OnHeaderReleased(); };
+    m_frozenHeader->onReleased = [this] { OnHeaderReleased(); };
+    m_header->onDoubleClicked = [this](int column) { emit headerDoubleClicked(column); };
+    m_frozenHeader->onDoubleClicked = [this](int column) { emit headerDoubleClicked(column); };
+    auto cellClicked = [this](const QModelIndex& index) {
+        if (index.isValid()) emit cellDoubleClicked(index.row(), index.column());
+    };
+    connect(this, &QAbstractItemView::doubleClicked, this, cellClicked);
+    connect(m_frozen, &QAbstractItemView::doubleClicked, this, cellClicked);
+
+    // The grid's scroll bar leads; the overlay follows it and only reports scrolling of its own.
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this, [this](int value) {
+        m_syncingScroll = true;
+        m_frozen->verticalScrollBar()->setValue(value);
+        m_syncingScroll = false;
+    });
+    connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, this, [this](int value) {
+        if (!m_syncingScroll) verticalScrollBar()->setValue(value);
+    });
+    connect(m_frozen->verticalScrollBar(), &QAbstractSlider::rangeChanged, this, [this] {
+        m_syncingScroll = true;
+        m_frozen->verticalScrollBar()->setValue(verticalScrollBar()->value());
+        m_syncingScroll = false;
+    });
+
+    SetCellColorMode(false);
+    ApplyFont(font());
+    m_frozen->show();
+}
+
+ListGrid::~ListGrid() {
+    // The child views and scroll bars outlive this part of the object while Qt tears them down;
+    // their signals must not reach it any more.
+    m_frozen->viewport()->removeEventFilter(this);
+    const QList<QObject*> senders = {this,     verticalScrollBar(), m_frozen->verticalScrollBar(),
+                                     m_header, m_frozenHeader,      m_frozen};
+    for (QObject* sender : senders)
+        disconnect(sender, nullptr, this, nullptr);
+    for (const auto& connection : std::as_const(m_modelConnections))
+        disconnect(connection);
+    m_header->onReleased = nullptr;
+    m_frozenHeader->onReleased = nullptr;
+    m_header->onDoubleClicked = nullptr;
+    m_frozenHeader->onDoubleClicked = nullptr;
+}
+
+void ListGrid::SetUpView(QTableView* view, GridHeader* header) {
+    view->setItemDelegate(new GridDelegate(this, view));
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setMinimumSectionSize(1);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    header->setFont(view->font());
+    view->setShowGrid(true);
+    view->setGridStyle(Qt::SolidLine);
+    view->setWordWrap(false);
+    view->setCornerButtonEnabled(false);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+}
+
+void ListGrid::setModel(QAbstractItemModel* model) {
+    QTableView::setModel(model);
+    m_model = model;
+    m_frozen->setModel(model);
+    m_frozen->setSelectionModel(selectionModel());
+    ConnectModel();
+    UpdateFrozenColumns();
+    ResetAllColumnWidths();
+}
+
+void ListGrid::setSelectionModel(QItemSelectionModel* selectionModel) {
+    QTableView::setSelectionModel(selectionModel);
+    // During setModel the overlay still shows the old model; setModel shares the new one after.
+    if (m_frozen && selectionModel && m_frozen->model() == selectionModel->model()) {
+        m_frozen->setSelectionModel(selectionModel);
+    }
+}
+
+void ListGrid::ConnectModel() {
+    for (const auto& connection : std::as_const(m_modelConnections))
+        disconnect(connection);
+    m_modelConnections.clear();
+    if (!m_model) return;
+    // Qt's header drops its section sizes on a reset; the user's widths survive it.
+    m_modelConnections << connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this,
+                                  [this] { m_savedWidths = ColumnWidths(); });
+    m_modelConnections << connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        UpdateFrozenColumns();
+        SetColumnWidths(m_savedWidths);
+    });
+    auto columnsChanged = [this] {
+        UpdateFrozenColumns();
+        CheckColumnWidths();
+    };
+    m_modelConnections << connect(m_model, &QAbstractItemModel::columnsInserted, this, columnsChanged);
+    m_modelConnections << connect(m_model, &QAbstractItemModel::columnsRemoved, this, columnsChanged);
+}
+
+void ListGrid::SetFixedColumns(int count) {
+    m_fixedColumns = qMax(1, count);
+    UpdateFrozenColumns();
+    viewport()->update();
+    m_header->viewport()->update();
+}
+
+void ListGrid::UpdateFrozenColumns() {
+    const int columns = m_model ? m_model->columnCount() : 0;
+    m_syncingWidths = true;
+    for (int column = 0; column < columns; ++column) {
+        const bool frozen = column < m_fixedColumns;
+        m_frozen->setColumnHidden(column, !frozen);
+        if (frozen) m_frozen->setColumnWidth(column, columnWidth(column));
+    }
+    m_syncingWidths = false;
+    UpdateFrozenGeometry();
+    m_frozen->viewport()->update();
+}
+
+int ListGrid::FixedWidth() const {
+    const int columns = m_model ? qMin(m_fixedColumns, m_model->columnCount()) : 0;
+    int width = 0;
+    for (int column = 0; column < columns; ++column)
+        width += columnWidth(column);
+    return width;
+}
+
+void ListGrid::UpdateFrozenGeometry() {
+    if (!m_frozen) return;
+    const QRect port = viewport()->geometry();
+    const int top = frameWidth();
+    m_frozen->setGeometry(port.left(), top, qMin(FixedWidth(), port.width()), port.bottom() + 1 - top);
+}
+
+void ListGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    UpdateFrozenGeometry();
+}
+
+void ListGrid::updateGeometries() {
+    QTableView::updateGeometries();
+    UpdateFrozenGeometry();
+}
+
+void ListGrid::OnSectionResized(int column, int /*oldSize*/, int newSize) {
+    if (column < m_fixedColumns && !m_syncingWidths) {
+        m_syncingWidths = true;
+        m_frozen->setColumnWidth(column, newSize);
+        m_syncingWidths = false;
+    }
+    UpdateFrozenGeometry();
+    // While a heading border is being dragged the width follows the mouse; the rules apply on release.
+    if (!m_header->IsPressed() && !m_frozenHeader->IsPressed()) CheckColumnWidths();
+}
+
+void ListGrid::OnFrozenSectionResized(int column, int /*oldSize*/, int newSize) {
+    if (m_syncingWidths || column >= m_fixedColumns) return;
+    m_syncingWidths = true;
+    setColumnWidth(column, newSize);
+    m_syncingWidths = false;
+}
+
+void ListGrid::OnHeaderReleased() {
+    CheckColumnWidths();
+}
+
+void ListGrid::CheckColumnWidths() {
+    if (m_checkingWidths || !m_model) return;
+    m_checkingWidths = true;
+    const int columns = m_model->columnCount();
+    for (int column = 0; column < columns; ++column) {
+        const int width = columnWidth(column);
+        if (width == HiddenWidth) continue;
+        if (m_keptColumns.contains(column)) {
+            const int standard = DefaultWidth(column);
+            if (standard > 0 && width != standard) setColumnWidth(column, standard);
+        } else if (width < m_minimumFreeWidth) {
+            setColumnWidth(column, m_minimumFreeWidth);
+        }
+    }
+    m_checkingWidths = false;
+}
+
+void ListGrid::ApplyRowHeight() {
+    const int section = m_rowHeight + 1;  // the row's section also holds its grid line
+    for (QTableView* view : {static_cast<QTableView*>(this), static_cast<QTableView*>(m_frozen)}) {
+        view->verticalHeader()->setDefaultSectionSize(section);
+        view->horizontalHeader()->setFixedHeight(section);
+    }
+    UpdateFrozenGeometry();
+}
+
+void ListGrid::ApplyFont(const QFont& font) {
+    setFont(font);
+    m_frozen->setFont(font);
+    m_header->setFont(font);
+    m_frozenHeader->setFont(font);
+    m_rowHeight = QFontMetrics(font).height() + 2;
+    ApplyRowHeight();
+    if (!m_chars.isEmpty()) {
+        RecomputeDefaults();
+        ResetAllColumnWidths();
+    }
+    viewport()->update();
+}
+
+void ListGrid::RecomputeDefaults() {
+    const int space = QFontMetrics(font()).horizontalAdvance(QLatin1Char(' '));
+    m_defaultWidths.resize(m_chars.size());
+    for (int i = 0; i < m_chars.size(); ++i)
+        m_defaultWidths[i] = space * m_chars[i] + 4;
+}
+
+void ListGrid::SizeColumns(const QVector<int>& chars) {
+    m_chars = chars;
+    RecomputeDefaults();
+    ResetAllColumnWidths();
+}
+
+int ListGrid::DefaultWidth(int column) const {
+    return column >= 0 && column < m_defaultWidths.size() ? m_defaultWidths[column] : 0;
+}
+
+QSize ListGrid::FitToColumns(int rows) const {
+    const int frame = 2 * frameWidth();
+    const int columns = m_model ? m_model->columnCount() : 0;
+    int width = frame;
+    for (int column = 0; column < columns; ++column)
+        width += columnWidth(column);
+    // Room for each scroll bar the grid may show, so that sizes fitted for different row counts agree.
+    const int scrollExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) width += scrollExtent;
+    const int section = m_rowHeight + 1;
+    int height = frame + section * (qMax(0, rows) + 1);
+    if (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) height += scrollExtent;
+    return {width, height};
+}
+
+void ListGrid::SetKeptColumns(const QSet<int>& columns) {
+    m_keptColumns = columns;
+    CheckColumnWidths();
+}
+
+void ListGrid::SetMinimumFreeWidth(int width) {
+    m_minimumFreeWidth = width;
+    CheckColumnWidths();
+}
+
+void ListGrid::SetWidth(int column, int width) {
+    if (width > 0 && columnWidth(column) != width) setColumnWidth(column, width);
+}
+
+void ListGrid::SetColumnHidden(int column, bool hidden) {
+    if (hidden) {
+        SetWidth(column, HiddenWidth);
+    } else if (IsColumnHiddenByWidth(column)) {
+        const int standard = DefaultWidth(column);
+        SetWidth(column, standard > HiddenWidth ? standard : qMax(m_minimumFreeWidth, 2));
+        CheckColumnWidths();
+    }
+}
+
+bool ListGrid::IsColumnHiddenByWidth(int column) const {
+    return columnWidth(column) == HiddenWidth;
+}
+
+void ListGrid::ResetColumnWidth(int column) {
+    SetWidth(column, DefaultWidth(column));
+    CheckColumnWidths();
+}
+
+void ListGrid::ResetAllColumnWidths() {
+    if (!m_model) return;
+    m_checkingWidths = true;
+    const int columns = m_model->columnCount();
+    for (int column = 0; column < columns; ++column) {
+        if (!IsColumnHiddenByWidth(column)) SetWidth(column, DefaultWidth(column));
+    }
+    m_checkingWidths = false;
+    CheckColumnWidths();
+}
+
+QVector<int> ListGrid::ColumnWidths() const {
+    QVector<int> widths;
+    const int columns = m_model ? m_model->columnCount() : 0;
+    widths.reserve(columns);
+    for (int column = 0; column < columns; ++column)
+        widths << columnWidth(column);
+    return widths;
+}
+
+void ListGrid::SetColumnWidths(const QVector<int>& widths) {
+    if (!m_model) return;
+    m_checkingWidths = true;
+    const int columns = qMin(int(widths.size()), m_model->columnCount());
+    for (int column = 0; column < columns; ++column) {
+        SetWidth(column, widths[column] >= 1 ? widths[column] : DefaultWidth(column));
+    }
+    m_checkingWidths = false;
+    CheckColumnWidths();
+}
+
+void ListGrid::AutoFitColumn(int column) {
+    if (!m_model || column < 0 || column >= m_model->columnCount()) return;
+    const QFontMetrics metrics(font());
+    int widest = metrics.horizontalAdvance(FirstLine(m_model->headerData(column, Qt::Horizontal).toString()));
+    const int rows = m_model->rowCount();
+    for (int row = 0; row < rows; ++row) {
+        const QString line = FirstLine(m_model->index(row, column).data().toString());
+        if (!line.isEmpty()) widest = qMax(widest, metrics.horizontalAdvance(line));
+    }
+    SetWidth(column, widest + 4);
+    CheckColumnWidths();
+}
+
+quint32 ListGrid::ColumnColor(int column) const {
+    return column >= 0 && column < m_columnColors.size() ? m_columnColors[column] : 0;
+}
+
+void ListGrid::SetColumnColors(const QVector<quint32>& colors) {
+    m_columnColors = colors;
+    viewport()->update();
+    m_frozen->viewport()->update();
+}
+
+void ListGrid::SetSelectColor(quint32 value) {
+    m_selectColor = value;
+    viewport()->update();
+    m_frozen->viewport()->update();
+}
+
+void ListGrid::SetRightRuleColumns(const QSet<int>& columns) {
+    m_rightRuleColumns = columns;
+    viewport()->update();
+    m_frozen->viewport()->update();
+    m_header->viewport()->update();
+    m_frozenHeader->viewport()->update();
+}
+
+QColor ListGrid::FixedColor() const {
+    return palette().color(QPalette::Button);
+}
+QColor ListGrid::BaseColor() const {
+    return palette().color(QPalette::Base);
+}
+
+QColor ListGrid::GridLineColor() const {
+    QStyleOptionViewItem option;
+    option.initFrom(this);
+    return QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+}
+
+void ListGrid::SetCellColorMode(bool on) {
+    m_cellColorMode = on;
+    const auto behavior = on ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows;
+    setSelectionBehavior(behavior);
+    m_frozen->setSelectionBehavior(behavior);
+    QItemSelectionModel* selection = selectionModel();
+    if (!selection || !m_model) return;
+    const QModelIndex current = currentIndex();
+    if (on) {
+        // Whole rows would make every column a target of the colour and width items.
+        if (current.isValid()) selection->select(current, QItemSelectionModel::ClearAndSelect);
+    } else {
+        const GridSpan rows = SelectedRowRange();
+        if (!rows.IsEmpty()) {
+            selection->select(QItemSelection(m_model->index(rows.first, 0), m_model->index(rows.last, 0)),
+                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
+    }
+}
+
+GridSpan ListGrid::SelectedColumnRange() const {
+    const QItemSelectionModel* selection = selectionModel();
+    if (!selection || !m_model || m_model->columnCount() == 0) return {};
+    int left = std::numeric_limits<int>::max();
+    int right = -1;
+    for (const QItemSelectionRange& range : selection->selection()) {
+        left = qMin(left, range.left());
+        right = qMax(right, range.right());
+    }
+    if (right < 0) {
+        const QModelIndex current = currentIndex();
+        if (!current.isValid()) return {};
+        left = right = current.column();
+    }
+    return {qMax(left, 0), qMin(right, m_model->columnCount() - 1)};
+}
+
+GridSpan ListGrid::SelectedRowRange() const {
+    const QItemSelectionModel* selection = selectionModel();
+    if (!selection || !m_model || m_model->rowCount() == 0) return {};
+    int top = std::numeric_limits<int>::max();
+    int bottom = -1;
+    for (const QItemSelectionRange& range : selection->selection()) {
+        top = qMin(top, range.top());
+        bottom = qMax(bottom, range.bottom());
+    }
+    if (bottom < 0) {
+        const QModelIndex current = currentIndex();
+        if (!current.isValid()) return {};
+        top = bottom = current.row();
+    }
+    return {qMax(top, 0), qMin(bottom, m_model->rowCount() - 1)};
+}
+
+GridSpan ListGrid::ColoredColumnSpan() const {
+    GridSpan span = SelectedColumnRange();
+    if (!span.IsEmpty()) span.first = qMax(span.first, m_fixedColumns);
+    return span;
+}
+
+void ListGrid::SetColorOfSpan(const GridSpan& span, quint32 value, bool* changed) {
+    if (span.IsEmpty()) return;
+    const int columns = qMax(span.last + 1, m_model ? m_model->columnCount() : 0);
+    if (m_columnColors.size() < columns) m_columnColors.resize(columns, 0);
+    for (int column = span.first; column <= span.last; ++column) {
+        if (m_columnColors[column] != value) {
+            m_columnColors[column] = value;
+            *changed = true;
+        }
+    }
+    if (*changed) {
+        viewport()->update();
+        emit columnColorsChanged();
+    }
+}
+
+bool ListGrid::ChooseColorForSelectedColumns(QWidget* parent) {
+    const GridSpan span = ColoredColumnSpan();
+    if (span.IsEmpty()) return false;
+    QColor initial = OptionalColor(ColumnColor(span.first));
+    if (!initial.isValid()) initial = BaseColor();
+    QColor chosen;
+    if (!ColorAnswers().isEmpty()) {
+        chosen = ColorAnswers().takeFirst();
+    } else {
+        chosen = QColorDialog::getColor(initial, parent);
+    }
+    if (!chosen.isValid()) return false;
+    quint32 value = ValueFromColor(chosen);
+    // 0 is stored as "no colour": black is kept as the nearest colour that is not 0.
+    if (value == 0) value = 0x000001;
+    bool changed = false;
+    SetColorOfSpan(span, value, &changed);
+    return changed;
+}
+
+bool ListGrid::ClearColorOfSelectedColumns() {
+    bool changed = false;
+    SetColorOfSpan(ColoredColumnSpan(), 0, &changed);
+    return changed;
+}
+
+void ListGrid::HideSelectedColumns() {
+    const GridSpan span = ColoredColumnSpan();
+    for (int column = span.first; column <= span.last; ++column)
+        SetWidth(column, HiddenWidth);
+}
+
+void ListGrid::ResetWidthOfSelectedColumns() {
+    const GridSpan span = ColoredColumnSpan();
+    if (span.IsEmpty()) return;
+    m_checkingWidths = true;
+    for (int column = span.first; column <= span.last; ++column)
+        SetWidth(column, DefaultWidth(column));
+    m_checkingWidths = false;
+    CheckColumnWidths();
+}
+
+void ListGrid::PresetColorAnswers(const QList<QColor>& answers) {
+    ColorAnswers() = answers;
+}
+int ListGrid::PendingColorAnswers() {
+    return int(ColorAnswers().size());
+}
+
+int ListGrid::TopRow() const {
+    return verticalScrollBar()->value();
+}
+
+void ListGrid::SetTopRow(int row) {
+    // The scroll range follows the model only after the delayed layout has run.
+    executeDelayedItemsLayout();
+    verticalScrollBar()->setValue(row);
+}
+
+int ListGrid::VisibleRows() const {
+    const int section = m_rowHeight + 1;
+    return section > 0 ? viewport()->height() / section : 0;
+}
+
+void ListGrid::SelectCellOnRightClick(QTableView* view, const QPoint& viewportPos) {
+    QItemSelectionModel* selection = selectionModel();
+    const QModelIndex index = view->indexAt(viewportPos);
+    if (!selection || !index.isValid() || selection->isSelected(index)) return;
+    const auto rows = m_cellColorMode ? QItemSelectionModel::NoUpdate : QItemSelectionModel::Rows;
+    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | rows);
+}
+
+void ListGrid::WheelScroll(QWheelEvent* event) {
+    event->accept();
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        if (event->angleDelta().x() != 0) QTableView::wheelEvent(event);
+        return;
+    }
+    m_wheelRemainder += delta;
+    const int notches = m_wheelRemainder / 120;
+    m_wheelRemainder -= notches * 120;
+    if (notches == 0 || !m_model) return;
+    int lines = QApplication::wheelScrollLines();
+    if (lines <= 0) lines = 3;
+    executeDelayedItemsLayout();
+    const int lastTop = qMax(0, m_model->rowCount() - VisibleRows());
+    const int top = qBound(0, TopRow() - notches * lines, lastTop);
+    SetTopRow(top);
+}
+
+void ListGrid::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        SelectCellOnRightClick(this, event->position().toPoint());
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void ListGrid::wheelEvent(QWheelEvent* event) {
+    WheelScroll(event);
+}
+
+void ListGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (!index.isValid()) return;
+    const int sideways = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (IsFixedColumn(index.column())) {
+        // Fixed cells are always in view: scroll only vertically.
+        horizontalScrollBar()->setValue(sideways);
+        return;
+    }
+    const int hiddenBehind = FixedWidth() - visualRect(index).left();
+    if (hiddenBehind > 0) horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hiddenBehind);
+}
+
+void ListGrid::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    PaintRules(this);
+}
+
+void ListGrid::PaintRules(QTableView* view) const {
+    if (!m_model) return;
+    const int rows = m_model->rowCount();
+    const int columns = m_model->columnCount();
+    if (rows == 0 || columns == 0) return;
+    QPainter painter(view->viewport());
+    painter.setPen(Qt::black);
+    const int portHeight = view->viewport()->height();
+    const int portWidth = view->viewport()->width();
+    const int right =
+        qMin(portWidth, view->horizontalHeader()->length() - view->horizontalHeader()->offset());
+    const int bottom = qMin(portHeight, view->verticalHeader()->length() - view->verticalHeader()->offset());
+
+    const int firstRow = view->rowAt(0);
+    int lastRow = view->rowAt(portHeight - 1);
+    if (lastRow < 0) lastRow = rows - 1;
+    if (firstRow >= 0 && right > 0) {
+        for (int row = firstRow; row <= lastRow; ++row) {
+            bool rule = false;
+            for (int column = 0; column < columns && !rule; ++column) {
+                rule = m_model->index(row, column).data(BottomRuleRole).toBool();
+            }
+            if (!rule) continue;
+            const int y = view->rowViewportPosition(row) + view->rowHeight(row) - 1;
+            painter.drawLine(0, y, right - 1, y);
+        }
+    }
+    if (bottom <= 0) return;
+    for (const int column : m_rightRuleColumns) {
+        if (column < 0 || column >= columns || view->isColumnHidden(column)) continue;
+        const int x = view->columnViewportPosition(column) + view->columnWidth(column) - 1;
+        if (x >= 0 && x < portWidth) painter.drawLine(x, 0, x, bottom - 1);
+    }
+}
+
+bool ListGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_frozen->viewport() && event->type() == QEvent::ContextMenu) {
+        // The window's pop-up menu belongs to the grid, also over the fixed columns.
+        auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+        QContextMenuEvent forwarded(menuEvent->reason(), viewport()->mapFromGlobal(menuEvent->globalPos()),
+                                    menuEvent->globalPos(), menuEvent->modifiers());
+        QCoreApplication::sendEvent(viewport(), &forwarded);
+        event->setAccepted(forwarded.isAccepted());
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+QTableView* ListGrid::FrozenView() const {
+    return m_frozen;
+}
+
+}  // namespace tovrel
