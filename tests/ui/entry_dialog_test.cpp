@@ -451,7 +451,8 @@ TEST_F(EntryDialogTest, PanelHeightAndPositionAreRemembered) {
     dialog->hide();
     dialog.reset();
     EXPECT_EQ(store.Value(QStringLiteral("Position"), QStringLiteral("MainteHeight")), QStringLiteral("120"));
-    EXPECT_EQ(store.Value(QStringLiteral("Position"), QStringLiteral("Left.TMivraInputForm")), QStringLiteral("40"));
+    EXPECT_EQ(store.Value(QStringLiteral("Position"), QStringLiteral("Left.TMivraInputForm")),
+              QStringLiteral("40"));
 }
 
 }  // namespace

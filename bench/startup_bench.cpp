@@ -1,0 +1,76 @@
+// Start-up of the program to the first painted list, with ten cars of 2,000 records each.
+#include "bench_data.h"
+
+#include "data/file_io.h"
+#include "data/log_file.h"
+#include "settings/settings.h"
+#include "settings/settings_store.h"
+#include "ui/main_window.h"
+#include "ui/widgets/app_setup.h"
+#include "ui/widgets/list_grid.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+namespace tovrel::bench {
+namespace {
+
+class FirstPaint : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted = true;
+        return false;
+    }
+};
+
+void WriteBooks(const QString& folder) {
+    QStringList setting = {QStringLiteral("[Car]")};
+    for (int car = 1; car <= 10; ++car) {
+        setting.append(QStringLiteral("%1=%2車%3").arg(car, 2, 10, QLatin1Char('0')).arg(car == 1 ? QStringLiteral("*") : QString()).arg(car));
+        RecordTable table(2000);
+        FillLog(table, 2000);
+        QString error;
+        SaveLogFile(folder + QStringLiteral("Mivra%1.dat").arg(car, 2, 10, QLatin1Char('0')), table, &error);
+    }
+    WriteFileAtomically(folder + QStringLiteral("Setting.dat"), EncodeCp932Lines(setting), nullptr);
+}
+
+void BM_StartupToFirstPaintedList(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    WriteBooks(folder);
+    for (auto _ : state) {
+        MapSettingsStore store;
+        store.SetValue(QStringLiteral("Setting"), QStringLiteral("DataPath"), folder);
+        store.SetValue(QStringLiteral("Setting"), QStringLiteral("DataMaxSel"), QStringLiteral("1"));
+        store.SetValue(QStringLiteral("System"), QStringLiteral("Version"), QStringLiteral("2.0.B"));
+        Settings settings;
+        QElapsedTimer clock;
+        clock.start();
+        TMivraMainForm form(settings, store);
+        FirstPaint probe;
+        form.grid()->viewport()->installEventFilter(&probe);
+        form.show();
+        while (!probe.painted) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+        state.PauseTiming();
+        form.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartupToFirstPaintedList)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tovrel::bench
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    tovrel::SetUpApplication(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
