@@ -22,6 +22,7 @@ QString JoinLinesWithHash(QString text) {
 }
 
 QString RegroupMainteCosts(const QString& mainte) {
+    if (!mainte.contains(QLatin1Char(':'))) return mainte;
     QStringList lines = mainte.split(kCrLf);
     for (QString& line : lines) {
         const qsizetype first = line.indexOf(QLatin1Char(':'));
