@@ -7,10 +7,15 @@
 #include "settings/window_state.h"
 #include "totals/startup_warnings.h"
 #include "ui/about_dialog.h"
+#include "ui/category_totals_form.h"
 #include "ui/csv_export_flow.h"
 #include "ui/entry_dialog.h"
 #include "ui/main_list_model.h"
+#include "ui/maintenance_due_form.h"
+#include "ui/period_totals_form.h"
 #include "ui/startup_picture_window.h"
+#include "ui/warning_form.h"
+#include "ui/warning_text_form.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/file_dialog.h"
@@ -66,7 +71,13 @@ TMivraMainForm::TMivraMainForm(Settings& settings, SettingsStore& store, QWidget
     FormCreate();
 }
 
-TMivraMainForm::~TMivraMainForm() { FormDestroy(); }
+TMivraMainForm::~TMivraMainForm() {
+    FormDestroy();
+    m_syukeiForm.reset();
+    m_totalForm.reset();
+    m_mainteForm.reset();
+    m_warningForm.reset();
+}
 
 void TMivraMainForm::FormCreate() {
     setObjectName(kWindowName);
@@ -116,7 +127,12 @@ void TMivraMainForm::FormCreate() {
     m_entry = new TMivraInputForm(m_book, this);
     m_entry->selectListRow = [this](int slot) { SelectRow(slot); };
     m_entry->recordsChanged = [this] { RecalcStatus(); };
+    m_syukeiForm = std::make_unique<TMivraSyukeiForm>(m_book, this);
     m_about = new TAboutBox(this);
+    m_totalForm = std::make_unique<TTotalForm>(m_book, this);
+    m_mainteForm = std::make_unique<TMainteForm>(m_book, this);
+    m_warningForm = std::make_unique<TWarningForm>(m_book, this);
+    m_warningTextForm = new TWarningTextForm(this);
 
     m_newButtonPushTimer = new QTimer(this);
     m_newButtonPushTimer->setSingleShot(true);
@@ -272,21 +288,32 @@ void TMivraMainForm::BuildMenus() {
     m_notYetActions << AddAction(search, QStringLiteral("JumpItem"), QStringLiteral("指定日ｼﾞｬﾝﾌﾟ(&J)..."), nullptr);
     m_notYetActions << AddAction(search, QStringLiteral("SearchItem"), QStringLiteral("検索(&S)..."), nullptr,
                                  QKeySequence(Qt::Key_F3));
-    m_showAllActions << AddAction(search, QStringLiteral("AllItem"), QStringLiteral("検索解除(&A)"), nullptr);
+    m_showAllActions << AddAction(search, QStringLiteral("AllItem"), QStringLiteral("検索解除(&A)"),
+                                  &TMivraMainForm::AllItemClick);
 
     // View
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    m_notYetActions << AddAction(view, QStringLiteral("TotalItem"), QStringLiteral("期間集計(&K)..."), nullptr);
+    AddAction(view, QStringLiteral("TotalItem"), QStringLiteral("期間集計(&K)..."), &TMivraMainForm::TotalItemClick);
     m_notYetActions << AddAction(view, QStringLiteral("GraphItem"), QStringLiteral("ｸﾞﾗﾌ表示(&G)..."), nullptr);
-    m_notYetActions << AddAction(view, QStringLiteral("MainteKigenSyukeiItem"), QStringLiteral("ﾒﾝﾃﾅﾝｽ期限集計(&W)..."),
-                                 nullptr);
-    m_notYetActions << AddAction(view, QStringLiteral("WarningItem"), QStringLiteral("起動時のﾒﾝﾃﾅﾝｽ期限警告(&B)..."),
-                                 nullptr);
+    AddAction(view, QStringLiteral("MainteKigenSyukeiItem"), QStringLiteral("ﾒﾝﾃﾅﾝｽ期限集計(&W)..."),
+              &TMivraMainForm::MainteKigenSyukeiClick);
+    AddAction(view, QStringLiteral("WarningItem"), QStringLiteral("起動時のﾒﾝﾃﾅﾝｽ期限警告(&B)..."),
+              &TMivraMainForm::WarningItemClick);
     view->addSeparator();
-    m_notYetActions << AddAction(view, QStringLiteral("GasSelSyukeiItem"), QStringLiteral("燃料種別集計(&N)..."), nullptr);
-    m_notYetActions << AddAction(view, QStringLiteral("StandSyukeiItem"), QStringLiteral("ｽﾀﾝﾄﾞ別集計(&S)..."), nullptr);
-    m_notYetActions << AddAction(view, QStringLiteral("PatternSyukeiItem"), QStringLiteral("ﾊﾟﾀｰﾝ別集計(&P)..."), nullptr);
-    m_notYetActions << AddAction(view, QStringLiteral("MainteSyukeiItem"), QStringLiteral("ﾒﾝﾃﾅﾝｽ別集計(&M)..."), nullptr);
+    const struct {
+        const char16_t* name;
+        const char16_t* caption;
+    } syukei[] = {{u"GasSelSyukeiItem", u"燃料種別集計(&N)..."},
+                  {u"StandSyukeiItem", u"ｽﾀﾝﾄﾞ別集計(&S)..."},
+                  {u"PatternSyukeiItem", u"ﾊﾟﾀｰﾝ別集計(&P)..."},
+                  {u"MainteSyukeiItem", u"ﾒﾝﾃﾅﾝｽ別集計(&M)..."}};
+    for (int mode = 0; mode < 4; ++mode) {
+        QAction* a = AddAction(view, QString::fromUtf16(syukei[mode].name), QString::fromUtf16(syukei[mode].caption),
+                               nullptr);
+        connect(a, &QAction::triggered, this, [this, mode] { SyukeiItemClick(mode); });
+        // Shifted fuel types and stations are not offered for a search result.
+        if (mode < 2) m_editActions << a;
+    }
     QAction* recalc = AddAction(view, QStringLiteral("ReCalcItem"), QStringLiteral("再計算(&C)"), nullptr);
     recalc->setVisible(false);
     view->addSeparator();
@@ -379,7 +406,9 @@ void TMivraMainForm::BuildPopupMenus() {
     m_editActions << newItem << editItem << deleteItem;
     m_listPopup->addSeparator();
     m_notYetActions << popupItem(QStringLiteral("PopSearchItem"), QStringLiteral("検索(&S)..."), QKeySequence());
-    m_showAllActions << popupItem(QStringLiteral("PopAllItem"), QStringLiteral("検索解除(&A)"), QKeySequence());
+    QAction* popAll = popupItem(QStringLiteral("PopAllItem"), QStringLiteral("検索解除(&A)"), QKeySequence());
+    connect(popAll, &QAction::triggered, this, &TMivraMainForm::AllItemClick);
+    m_showAllActions << popAll;
     m_listPopup->addSeparator();
     m_notYetActions << popupItem(QStringLiteral("PopAllMivraItem"), QStringLiteral("まとめ燃費計算(&M)..."), QKeySequence());
     m_notYetActions << popupItem(QStringLiteral("PopTotalRunCalcItem"), QStringLiteral("走行距離計算(&C)..."), QKeySequence());
@@ -580,7 +609,8 @@ void TMivraMainForm::ShowLastRecord() {
         const int visible = m_grid->VisibleRows();
         const int top = std::clamp(count - visible + 2, 1, std::max(1, table.Capacity() - visible + 1));
         m_grid->SetTopRow(MainListModel::RowOfSlot(top));
-        if (count < table.Capacity()) m_grid->selectRow(MainListModel::RowOfSlot(count));
+        // A full table keeps the cursor on its last record too, so focusing the list does not jump to row 1.
+        m_grid->selectRow(MainListModel::RowOfSlot(count));
     }
     m_grid->horizontalScrollBar()->setValue(0);
 }
@@ -742,8 +772,50 @@ void TMivraMainForm::FormShow() {
 
 void TMivraMainForm::WarningTimerTimer() {
     m_warningTimer->stop();
-    if (!FinishStartupWarnings(m_warnings)) return;
+    const bool show = FinishStartupWarnings(m_warnings);
+    m_warningForm->SetWarnings(m_warnings);
+    if (!show) return;
+    m_warningForm->show();
     QApplication::beep();
+}
+
+void TMivraMainForm::TotalItemClick() {
+    m_totalForm->show();
+    m_totalForm->raise();
+    m_totalForm->activateWindow();
+}
+
+void TMivraMainForm::SyukeiItemClick(int mode) {
+    m_syukeiForm->SetMode(mode);
+    m_syukeiForm->show();
+    m_syukeiForm->raise();
+    m_syukeiForm->activateWindow();
+}
+
+void TMivraMainForm::WarningItemClick() {
+    m_warningForm->show();
+    m_warningForm->raise();
+    m_warningForm->activateWindow();
+}
+
+void TMivraMainForm::AllItemClick() {
+    m_book.table().RestoreFullTable();
+    SetListEditable(true);
+    RecalcStatus();
+}
+
+void TMivraMainForm::MainteKigenSyukeiClick() {
+    if (m_book.table().IsSearchActive()) {
+        if (!MessageBox::AskYesNo(QStringLiteral("検索解除"),
+                                  QStringLiteral("ﾒﾝﾃﾅﾝｽ期限集計を表示するためには、検索の解除が必要です。\n"
+                                                 "今すぐ、検索の解除を行いますか。"))) {
+            return;
+        }
+        AllItemClick();
+    }
+    m_mainteForm->show();
+    m_mainteForm->raise();
+    m_mainteForm->activateWindow();
 }
 
 void TMivraMainForm::closeEvent(QCloseEvent* event) {

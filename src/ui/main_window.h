@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -25,7 +26,12 @@ class ListGrid;
 class MainListModel;
 class StartupPictureWindow;
 class TAboutBox;
+class TMainteForm;
+class TMivraSyukeiForm;
+class TTotalForm;
 class TMivraInputForm;
+class TWarningForm;
+class TWarningTextForm;
 struct Settings;
 class SettingsStore;
 
@@ -61,6 +67,18 @@ public:
     void ToggleCellColorMode();
     void MainOutFileItemClick(int formNumber);
     void MainteInitItemClick();
+    void MainteKigenSyukeiClick();
+    void WarningItemClick();
+    void TotalItemClick();
+    // Category totals by fuel type (0), station (1), pattern (2) or maintenance item (3).
+    void SyukeiItemClick(int mode);
+    // Leaves a search result: the full list again, editing on.
+    void AllItemClick();
+
+    TMainteForm* mainteForm() const { return m_mainteForm.get(); }
+    TWarningForm* warningForm() const { return m_warningForm.get(); }
+    TTotalForm* totalForm() const { return m_totalForm.get(); }
+    TMivraSyukeiForm* syukeiForm() const { return m_syukeiForm.get(); }
 
     // The start-up warnings collected at the first showing.
     const StartupWarnings& Warnings() const { return m_warnings; }
@@ -107,6 +125,12 @@ private:
     ListGrid* m_grid = nullptr;
     TMivraInputForm* m_entry = nullptr;
     TAboutBox* m_about = nullptr;
+    // The list windows have no parent (a child of a disabled window is disabled too).
+    std::unique_ptr<TMivraSyukeiForm> m_syukeiForm;
+    std::unique_ptr<TTotalForm> m_totalForm;
+    std::unique_ptr<TMainteForm> m_mainteForm;
+    std::unique_ptr<TWarningForm> m_warningForm;
+    TWarningTextForm* m_warningTextForm = nullptr;
     QLabel* m_carPicture = nullptr;
     QComboBox* m_graphSel = nullptr;
     std::array<QLabel*, 3> m_status{};
