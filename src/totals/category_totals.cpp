@@ -3,6 +3,7 @@
 #include "data/mainte_line.h"
 #include "data/record_table.h"
 #include "data/text_utils.h"
+#include "totals/totals_format.h"
 #include "settings/settings.h"
 
 #include <QHash>
@@ -44,18 +45,6 @@ struct Addition {
     double cost = 0;
     double tanka = 0;
 };
-
-double Ratio(double a, double b) {
-    return b != 0 ? a / b : 0;
-}
-
-double Number(const QString& text) {
-    return ParseNumber(text, 2, 0);
-}
-
-QString ValueCell(double value, int decimals, int width) {
-    return AlignRight(FormatGrouped(value, decimals), width);
-}
 
 QString ShareCell(double value) {
     return ValueCell(value, 1, 5) + QLatin1Char('%');
@@ -218,11 +207,11 @@ CategoryTotals ComputeCategoryTotals(const RecordTable& table, const Settings& s
             if (r.kind != KindFuel) continue;
             if (inRange) {
                 Addition a;
-                a.run = Number(r.Run());
-                a.gas = Number(r.Gas());
-                a.economy = Number(r.Economy());
-                a.cost = Number(r.Cost());
-                a.tanka = Number(r.Tanka());
+                a.run = RecordNumber(r.Run());
+                a.gas = RecordNumber(r.Gas());
+                a.economy = RecordNumber(r.Economy());
+                a.cost = RecordNumber(r.Cost());
+                a.tanka = RecordNumber(r.Tanka());
                 add(shifted ? previousCategory : r.text[categoryColumn], r, a);
             }
             previousCategory = r.text[categoryColumn];
@@ -231,7 +220,7 @@ CategoryTotals ComputeCategoryTotals(const RecordTable& table, const Settings& s
         if (!inRange) continue;
         if (settings.MainteAddGasCost && r.kind == KindFuel) {
             Addition a;
-            a.cost = Number(r.Cost());
+            a.cost = RecordNumber(r.Cost());
             add(QStringLiteral("燃料代金"), r, a);
         }
         QString rest = r.Mainte();
@@ -239,7 +228,7 @@ CategoryTotals ComputeCategoryTotals(const RecordTable& table, const Settings& s
             const MainteLine line = SplitMainteLine(rest);
             if (line.item.trimmed().isEmpty()) continue;
             Addition a;
-            a.cost = Number(line.cost);
+            a.cost = RecordNumber(line.cost);
             add(line.item, r, a);
         }
     }

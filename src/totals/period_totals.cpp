@@ -3,6 +3,7 @@
 #include "data/mainte_line.h"
 #include "data/record_table.h"
 #include "data/text_utils.h"
+#include "totals/totals_format.h"
 #include "settings/settings.h"
 
 namespace tovrel {
@@ -40,18 +41,6 @@ struct Extreme {
         }
     }
 };
-
-double Ratio(double a, double b) {
-    return b != 0 ? a / b : 0;
-}
-
-double Number(const QString& text) {
-    return ParseNumber(text, 2, 0);
-}
-
-QString ValueCell(double value, int decimals, int width) {
-    return AlignRight(FormatGrouped(value, decimals), width);
-}
 
 }  // namespace
 
@@ -112,8 +101,8 @@ PeriodTotals ComputePeriodTotals(const RecordTable& table, const Settings& setti
     for (int i = 1; i <= count; ++i) {
         if (step) step();
         const FuelRecord& r = table.At(i);
-        const double run = Number(r.Run());
-        const double gas = Number(r.Gas());
+        const double run = RecordNumber(r.Run());
+        const double gas = RecordNumber(r.Gas());
 
         // Lifetime economy runs over the whole log, from the first record with a distance on.
         if (r.noneHeikin == 0 || !settings.NoneHeikinTotal) {
@@ -131,7 +120,7 @@ PeriodTotals ComputePeriodTotals(const RecordTable& table, const Settings& setti
 
         if (r.kind == KindFuel) {
             ++out.refuellings;
-            const double values[] = {1, run, gas, Number(r.Economy()), Number(r.Cost()), Number(r.Tanka())};
+            const double values[] = {1, run, gas, RecordNumber(r.Economy()), RecordNumber(r.Cost()), RecordNumber(r.Tanka())};
             add(i, row, r.noneHeikin == 0, PeriodFuelCount, values, 6);
         }
 
@@ -148,7 +137,7 @@ PeriodTotals ComputePeriodTotals(const RecordTable& table, const Settings& setti
             while (!rest.isEmpty()) {
                 const MainteLine line = SplitMainteLine(rest);
                 if (line.item.isEmpty()) continue;
-                mainteCost += Number(line.cost);
+                mainteCost += RecordNumber(line.cost);
                 hasMainte = true;
             }
             if (hasMainte) {
