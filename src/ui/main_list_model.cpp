@@ -32,11 +32,7 @@ QVariant MainListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             if (col == ColNo) return FormatInt(slot, 4, QString());
-            if (col == ColMainte || col == ColMemo) {
-                // One line in the list; the hint shows the whole text.
-                QString text = table.Text(slot, col);
-                return text.replace(QStringLiteral("\r\n"), QStringLiteral("  "));
-            }
+            // Multi-line texts are drawn on one line by the grid; the hint shows them whole.
             return table.Text(slot, col);
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::Alignment((IsNumericColumn(col) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop));

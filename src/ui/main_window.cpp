@@ -615,8 +615,6 @@ void TMivraMainForm::ShowLastRecord() {
     m_grid->horizontalScrollBar()->setValue(0);
 }
 
-bool TMivraMainForm::CtrlHeld() const { return keyboardModifiers().testFlag(Qt::ControlModifier); }
-
 bool TMivraMainForm::ShiftHeld() const { return keyboardModifiers().testFlag(Qt::ShiftModifier); }
 
 void TMivraMainForm::ShowFileError(const QString& error) { MessageBox::ShowError(QStringLiteral("Tovrel"), error); }
@@ -855,7 +853,8 @@ bool TMivraMainForm::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (watched == m_grid && event->type() == QEvent::KeyPress) {
         auto* e = static_cast<QKeyEvent*>(event);
-        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier) {
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+            (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             if (FindAction(QStringLiteral("EditItem"))->isEnabled()) EditItemClick();
             return true;
         }

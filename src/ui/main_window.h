@@ -48,7 +48,7 @@ public:
     QString StatusText(int panel) const;
     QAction* FindAction(const QString& objectName) const;
 
-    // Keyboard state at the moments that matter (Ctrl at OK, Shift at the save prompt); tests replace it.
+    // Shift held at the save prompt (asks even with AutoSave); tests replace it.
     std::function<Qt::KeyboardModifiers()> keyboardModifiers;
 
     // Flows of the list.
@@ -116,7 +116,6 @@ private:
     void SelectRow(int slot);
     int SelectionTop() const;
     int SelectionBottom() const;
-    bool CtrlHeld() const;
     bool ShiftHeld() const;
     void ShowFileError(const QString& error);
 
