@@ -2,10 +2,14 @@
 
 #include "data/cp932.h"
 #include "data/file_io.h"
+#include "data/record_table.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace tovrel::test {
 
@@ -39,5 +43,139 @@ QByteArray FixtureBytes(const QString& relative) {
 }
 
 TempFolder::TempFolder() = default;
+
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_oldCurrent = limit.rlim_cur;
+    m_oldMaximum = limit.rlim_max;
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    const rlimit old{m_oldCurrent, m_oldMaximum};
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, m_oldHandler);
+}
+
+FuelRecord Record(quint8 kind, QAnyStringView day, QAnyStringView run, QAnyStringView totalRun,
+                  QAnyStringView gas, quint8 noneHeikin) {
+    FuelRecord r;
+    r.kind = kind;
+    r.text[ColDay] = day.toString();
+    r.text[ColRun] = run.toString();
+    r.text[ColTotalRun] = totalRun.toString();
+    r.text[ColGas] = gas.toString();
+    r.noneHeikin = noneHeikin;
+    return r;
+}
+
+FuelRecord Refuel(QAnyStringView day, QAnyStringView run, QAnyStringView gas, QAnyStringView economy,
+                  QAnyStringView cost, QAnyStringView tanka) {
+    FuelRecord r;
+    r.kind = KindFuel;
+    r.text[ColDay] = day.toString();
+    r.text[ColRun] = run.toString();
+    r.text[ColGas] = gas.toString();
+    r.text[ColEconomy] = economy.toString();
+    r.text[ColCost] = cost.toString();
+    r.text[ColTanka] = tanka.toString();
+    return r;
+}
+
+FuelRecord MainteOnly(QAnyStringView day, QAnyStringView mainte) {
+    FuelRecord r;
+    r.kind = KindMainte;
+    r.text[ColDay] = day.toString();
+    r.text[ColMainte] = mainte.toString();
+    return r;
+}
+
+void SetRecords(RecordTable& table, const QVector<FuelRecord>& records) {
+    table.SetRecordCount(static_cast<int>(records.size()));
+    for (int i = 0; i < records.size(); ++i)
+        table.SetRecord(i + 1, records[i]);
+}
+
+void AppendRecord(RecordTable& table, const FuelRecord& record) {
+    const int n = table.RecordCount() + 1;
+    table.SetRecord(n, record);
+    table.SetRecordCount(n);
+}
+
+MainteSetting MainteItem(const QString& name, int distance, int days, bool warning) {
+    MainteSetting s;
+    s.name = name;
+    s.distanceCheck = distance > 0;
+    s.distanceInterval = distance;
+    s.dayCheck = days > 0;
+    s.dayInterval = days;
+    s.warning = warning;
+    return s;
+}
+
+QString LogLine(int index, const FuelRecord& record) {
+    QStringList values{QString::number(record.kind)};
+    for (int col = ColDay; col < ColumnCount; ++col)
+        values.append(QString(record.text[col]).replace(QStringLiteral("\r\n"), QStringLiteral("#")));
+    values << QString::number(record.noneHeikin) << QString::number(record.memoGraph);
+    return QStringLiteral("%1=").arg(index, 3, 10, QLatin1Char('0')) + values.join(QLatin1Char(',')) +
+           QLatin1Char(',');
+}
+
+QString LogFileName(int car) {
+    return QStringLiteral("Mivra%1.dat").arg(car, 2, 10, QLatin1Char('0'));
+}
+
+QString WriteLogFile(const QString& dir, int car, const QStringList& recordLines) {
+    const QStringList heading{QStringLiteral("[MivraData]"),
+                              QStringLiteral("DataCount=%1").arg(recordLines.size())};
+    return WriteBytes(dir, LogFileName(car), SjisLines(heading + recordLines));
+}
+
+RecordingPrompter::RecordingPrompter() : m_previous(&CurrentPrompter()) {
+    SetCurrentPrompter(this);
+}
+
+RecordingPrompter::~RecordingPrompter() {
+    SetCurrentPrompter(m_previous);
+}
+
+PromptAnswer RecordingPrompter::Prompt(const QString& caption, const QString& text, PromptIcon icon,
+                                       PromptButtons buttons) {
+    prompts.append({caption, text, icon, buttons});
+    if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
+    return answers.isEmpty() ? answer : answers.takeFirst();
+}
+
+LogbookSession::LogbookSession() {
+    store.SetValue(QStringLiteral("Setting"), QStringLiteral("DataPath"), folder.path());
+    store.SetValue(QStringLiteral("System"), QStringLiteral("Version"), QStringLiteral("2.0.B"));
+}
+
+void LogbookSession::WriteCars(const QStringList& entries) const {
+    QStringList lines{QStringLiteral("[Car]")};
+    for (int k = 0; k < entries.size(); ++k)
+        lines << QStringLiteral("%1=").arg(k + 1, 2, 10, QLatin1Char('0')) + entries[k];
+    WriteBytes(folder.path(), QStringLiteral("Setting.dat"), SjisLines(lines));
+}
+
+QString LogbookSession::LogPath(int car) const {
+    return folder.file(LogFileName(car));
+}
+
+void LogbookSession::WriteLog(int car, const QStringList& recordLines) const {
+    WriteLogFile(folder.path(), car, recordLines);
+}
+
+::testing::AssertionResult LogbookSession::StartAndSelect(int car) {
+    QString error;
+    if (!book.Start({}, &error)) return ::testing::AssertionFailure() << "start: " << error.toStdString();
+    if (!book.SelectCar(car, &error))
+        return ::testing::AssertionFailure() << "car " << car << ": " << error.toStdString();
+    return ::testing::AssertionSuccess();
+}
 
 }  // namespace tovrel::test

@@ -1,37 +1,18 @@
 #include "calc/economy.h"
 
-#include "data/prompter.h"
 #include "data/record_table.h"
 #include "data/text_utils.h"
 #include "settings/settings.h"
+#include "test_support.h"
 
 #include <QVector>
 
-#include "test_support.h"
-
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 namespace tovrel {
 namespace {
 
-QString S(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
-// Records every message; questions are answered No.
-class MessageLog : public Prompter {
-public:
-    MessageLog() { SetCurrentPrompter(this); }
-    ~MessageLog() override { SetCurrentPrompter(nullptr); }
-    PromptAnswer Prompt(const QString& caption, const QString& text, PromptIcon,
-                        PromptButtons buttons) override {
-        messages.append(caption + QLatin1Char('|') + text);
-        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::No;
-    }
-    QStringList messages;
-};
+using namespace test;
 
 struct Rec {
     quint8 kind = KindFuel;
@@ -43,17 +24,18 @@ struct Rec {
 };
 
 void Fill(RecordTable& table, const QVector<Rec>& records) {
-    table.SetRecordCount(records.size());
-    for (int i = 0; i < records.size(); ++i) {
-        FuelRecord r;
-        r.kind = records[i].kind;
-        r.text[ColDay] = S(records[i].day);
-        r.text[ColRun] = S(records[i].run);
-        r.text[ColTotalRun] = S(records[i].totalRun);
-        r.text[ColGas] = S(records[i].gas);
-        r.noneHeikin = records[i].noneHeikin;
-        table.SetRecord(i + 1, r);
-    }
+    QVector<FuelRecord> filled;
+    for (const Rec& r : records)
+        filled.append(Record(r.kind, r.day, r.run, r.totalRun, r.gas, r.noneHeikin));
+    SetRecords(table, filled);
+}
+
+// The messages shown, as "caption|text".
+QStringList Messages(const RecordingPrompter& prompter) {
+    QStringList messages;
+    for (const RecordingPrompter::Entry& e : prompter.prompts)
+        messages.append(e.caption + QLatin1Char('|') + e.text);
+    return messages;
 }
 
 TEST(RecalcStatus, AverageLeavesOutExcludedAndMaintenanceRecords) {
@@ -110,23 +92,23 @@ TEST(RecalcStatus, NoDistancePerDayWithoutTwoReadingsADayApart) {
 }
 
 TEST(RecalcStatus, InvalidDateOfAReadingIsReportedOnceAndCountsAsDayZero) {
-    MessageLog log;
+    RecordingPrompter prompter;
     RecordTable table;
     Fill(table, {
                     {KindFuel, u"2004/01/01", u"", u"10000", u""},
                     {KindFuel, u"2004/02/30", u"", u"10600", u""},
                 });
     EXPECT_EQ(RecalcStatus(table, 0, 0).distancePerDay, 0);
-    EXPECT_EQ(log.messages, QStringList{S(u"日付ｴﾗｰ|正しくない日付を検出しました。 <2004/02/30>")});
+    EXPECT_EQ(Messages(prompter), QStringList{S(u"日付ｴﾗｰ|正しくない日付を検出しました。 <2004/02/30>")});
 
-    log.messages.clear();
+    prompter.prompts.clear();
     Fill(table, {
                     {KindFuel, u"2004/13/01", u"", u"10000", u""},
                     {KindFuel, u"2004/01/31", u"", u"10600", u""},
                 });
     const int lastDay = DayNumber(QDate(2004, 1, 31));
     EXPECT_NEAR(RecalcStatus(table, 0, 0).distancePerDay, 600.0 / lastDay, 1e-12);
-    EXPECT_EQ(log.messages.size(), 1);
+    EXPECT_EQ(prompter.prompts.size(), 1);
 }
 
 TEST(EconomyMark, BlueForExcludedThenRedBelowAverageOrTarget) {

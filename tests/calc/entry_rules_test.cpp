@@ -2,17 +2,9 @@
 
 #include "data/record_table.h"
 #include "settings/settings.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-namespace {
-// Readable failure messages.
-[[maybe_unused]] void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-}  // namespace
 
 namespace tovrel {
 namespace {
@@ -25,14 +17,6 @@ EntryFigures Fuel(const QString& gas, const QString& cost, const QString& tanka 
     f.tanka = tanka;
     f.gasSel = gasSel;
     return f;
-}
-
-FuelRecord Record(quint8 kind, const QString& day, const QString& totalRun) {
-    FuelRecord r;
-    r.kind = kind;
-    r.text[ColDay] = day;
-    r.text[ColTotalRun] = totalRun;
-    return r;
 }
 
 TEST(EntryNumbers, NormalFormIsFixedAndGrouped) {
@@ -112,11 +96,10 @@ TEST(EntryPrice, NothingWithoutCalculationOrForMaintenance) {
 class EntryDistance : public ::testing::Test {
 protected:
     void SetUp() override {
-        table.SetRecordCount(3);
-        table.SetRecord(1, Record(KindFuel, QStringLiteral("2004/05/01"), QStringLiteral("10000")));
-        // A maintenance-only reading never serves as the reference.
-        table.SetRecord(2, Record(KindMainte, QStringLiteral("2004/05/03"), QStringLiteral("10200")));
-        table.SetRecord(3, Record(KindFuel, QStringLiteral("2004/05/09"), QString()));
+        test::SetRecords(table, {test::Record(KindFuel, u"2004/05/01", {}, u"10000", {}),
+                                 // A maintenance-only reading never serves as the reference.
+                                 test::Record(KindMainte, u"2004/05/03", {}, u"10200", {}),
+                                 test::Record(KindFuel, u"2004/05/09", {}, {}, {})});
     }
     RecordTable table{10};
 };

@@ -22,15 +22,7 @@ void PrintTo(const MainteSetting& s, std::ostream* os) {
 
 namespace {
 
-using test::FixtureBytes;
-using test::ReadBytes;
-using test::SjisLines;
-using test::TempFolder;
-using test::WriteBytes;
-
-QString S(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
+using namespace test;
 
 bool Exists(const TempFolder& dir, const QString& name) {
     return QFileInfo::exists(dir.file(name));

@@ -12,40 +12,13 @@
 #include <QDir>
 #include <QFile>
 
-#include <csignal>
 #include <ostream>
-#include <sys/resource.h>
 
 namespace tovrel {
 namespace {
 
 using namespace Qt::StringLiterals;
-using test::FixtureBytes;
-using test::ReadBytes;
-using test::Sjis;
-using test::SjisLines;
-using test::TempFolder;
-using test::WriteBytes;
-
-// Makes file writes beyond the given size fail while it lives; unlike permissions it holds for root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
+using namespace test;
 
 const QString kExample = u"logfile_example/Mivra01.dat"_s;
 

@@ -2,118 +2,48 @@
 
 #include "data/log_file.h"
 #include "data/profile_ini.h"
-#include "data/prompter.h"
-#include "settings/settings_store.h"
 #include "test_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QVector>
 
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 namespace tovrel {
 namespace {
 
-using test::FixtureBytes;
-using test::ReadBytes;
-using test::SjisLines;
-using test::TempFolder;
-using test::WriteBytes;
+using namespace test;
 
-QString S(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
-// Records every message and answers each question with the next preset answer.
-class AnsweringPrompter : public Prompter {
-public:
-    struct Entry {
-        QString caption;
-        QString text;
-        PromptIcon icon;
-        PromptButtons buttons;
-    };
-
-    AnsweringPrompter() { SetCurrentPrompter(this); }
-    ~AnsweringPrompter() override { SetCurrentPrompter(nullptr); }
-
-    PromptAnswer Prompt(const QString& caption, const QString& text, PromptIcon icon,
-                        PromptButtons buttons) override {
-        prompts.append({caption, text, icon, buttons});
-        if (buttons == PromptButtons::Ok) return PromptAnswer::Ok;
-        return answers.isEmpty() ? PromptAnswer::No : answers.takeFirst();
-    }
-
-    QVector<Entry> prompts;
-    QVector<PromptAnswer> answers;
-};
-
-FuelRecord Record(quint8 kind, const QString& day, const QString& run, const QString& totalRun,
-                  const QString& gas, quint8 noneHeikin = 0) {
-    FuelRecord r;
-    r.kind = kind;
-    r.text[ColDay] = day;
-    r.text[ColRun] = run;
-    r.text[ColTotalRun] = totalRun;
-    r.text[ColGas] = gas;
-    r.noneHeikin = noneHeikin;
-    return r;
-}
-
-void WriteLog(const QString& path, const QVector<FuelRecord>& records) {
+void SaveLog(const QString& path, const QVector<FuelRecord>& records) {
     RecordTable table;
-    table.SetRecordCount(records.size());
-    for (int i = 0; i < records.size(); ++i)
-        table.SetRecord(i + 1, records[i]);
+    SetRecords(table, records);
     QString error;
     ASSERT_TRUE(SaveLogFile(path, table, &error)) << error.toStdString();
 }
 
 // A data folder with two cars; the second is the start-up car and has four records.
-class LogbookTest : public ::testing::Test {
+class LogbookTest : public ::testing::Test, protected LogbookSession {
 protected:
     void SetUp() override {
-        WriteBytes(dir.path(), QStringLiteral("Setting.dat"),
-                   SjisLines({S(u"[Car]"), S(u"01=私の愛車"), S(u"02=*セカンドカー")}));
-        WriteLog(
-            dir.file(QStringLiteral("Mivra02.dat")),
-            {Record(KindFuel, QStringLiteral("2004/01/01"), QString(), QStringLiteral("10000"), QString()),
-             Record(KindFuel, QStringLiteral("2004/01/10"), QStringLiteral("400"), QString(),
-                    QStringLiteral("30")),
-             Record(KindFuel, QStringLiteral("2004/01/20"), QStringLiteral("300"), QString(),
-                    QStringLiteral("20"), 1),
-             Record(KindMainte, QStringLiteral("2004/01/31"), QString(), QStringLiteral("10600"),
-                    QString())});
-        WriteLog(dir.file(QStringLiteral("Mivra01.dat")),
-                 {Record(KindFuel, QStringLiteral("2004/02/01"), QStringLiteral("500"), QString(),
-                         QStringLiteral("25"))});
-        store.SetValue(QStringLiteral("Setting"), QStringLiteral("DataPath"), dir.path());
+        WriteCars({S(u"私の愛車"), S(u"*セカンドカー")});
+        SaveLog(LogPath(2), {Record(KindFuel, u"2004/01/01", {}, u"10000", {}),
+                             Record(KindFuel, u"2004/01/10", u"400", {}, u"30"),
+                             Record(KindFuel, u"2004/01/20", u"300", {}, u"20", 1),
+                             Record(KindMainte, u"2004/01/31", {}, u"10600", {})});
+        SaveLog(LogPath(1), {Record(KindFuel, u"2004/02/01", u"500", {}, u"25")});
     }
 
-    void StartAndSelect(int car) {
-        QString error;
-        ASSERT_TRUE(book.Start({}, &error)) << error.toStdString();
-        ASSERT_TRUE(book.SelectCar(car, &error)) << error.toStdString();
-    }
+    QByteArray SavedLog() const { return ReadBytes(LogPath(2)); }
 
-    QByteArray SavedLog() const { return ReadBytes(dir.file(QStringLiteral("Mivra02.dat"))); }
-
-    TempFolder dir;
-    MapSettingsStore store;
-    Settings settings;
-    Logbook book{settings, store};
-    AnsweringPrompter prompter;
+    RecordingPrompter prompter;
 };
 
 TEST_F(LogbookTest, StartPicksTheMarkedCarAndSelectingItLoadsTheCarBook) {
     QString error;
     ASSERT_TRUE(book.Start({}, &error)) << error.toStdString();
     EXPECT_EQ(book.book().currentCar, 0);
-    EXPECT_EQ(book.book().dataFolder, dir.path());
+    EXPECT_EQ(book.book().dataFolder, folder.path());
     EXPECT_EQ(book.StartupCar(), 2);
 
     ASSERT_TRUE(book.SelectCar(2, &error)) << error.toStdString();
@@ -134,7 +64,7 @@ TEST_F(LogbookTest, StartPicksTheMarkedCarAndSelectingItLoadsTheCarBook) {
 TEST_F(LogbookTest, UnitsFollowTheCurrentCar) {
     store.SetValue(QStringLiteral("Setting"), QStringLiteral("RunTani02"), QStringLiteral("1"));
     store.SetValue(QStringLiteral("Setting"), QStringLiteral("GasTani02"), QStringLiteral("1"));
-    StartAndSelect(2);
+    ASSERT_TRUE(StartAndSelect(2));
     EXPECT_EQ(book.DistanceUnit(), QStringLiteral("Mil"));
     EXPECT_EQ(book.VolumeUnit(), QStringLiteral("Gal"));
     EXPECT_EQ(book.status().averageText, S(u"平均燃費 : 13.33Mil/Gal"));
@@ -159,17 +89,17 @@ TEST_F(LogbookTest, DataFolderOverrideOutlivesSettingsReloads) {
 }
 
 TEST_F(LogbookTest, FirstStartWritesTheDefaultFiles) {
-    QFile::remove(dir.file(QStringLiteral("Setting.dat")));
+    QFile::remove(folder.file(QStringLiteral("Setting.dat")));
     QString error;
     ASSERT_TRUE(book.Start({}, &error)) << error.toStdString();
     EXPECT_EQ(book.StartupCar(), 1);
-    EXPECT_EQ(ReadBytes(dir.file(QStringLiteral("Setting.dat"))),
+    EXPECT_EQ(ReadBytes(folder.file(QStringLiteral("Setting.dat"))),
               FixtureBytes(QStringLiteral("carbook_defaults/Setting.dat")));
-    EXPECT_TRUE(QFileInfo::exists(dir.file(QStringLiteral("PrintSet.dat"))));
+    EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("PrintSet.dat"))));
 }
 
 TEST_F(LogbookTest, NoRegisteredCarSelectsNone) {
-    WriteBytes(dir.path(), QStringLiteral("Setting.dat"), SjisLines({S(u"[Car]"), S(u"01=")}));
+    WriteBytes(folder.path(), QStringLiteral("Setting.dat"), SjisLines({S(u"[Car]"), S(u"01=")}));
     QString error;
     ASSERT_TRUE(book.Start({}, &error));
     EXPECT_EQ(book.StartupCar(), 0);
@@ -177,7 +107,7 @@ TEST_F(LogbookTest, NoRegisteredCarSelectsNone) {
 }
 
 TEST_F(LogbookTest, UpgradeAnsweredYesResetsTheMaintenanceSettings) {
-    WriteBytes(dir.path(), QStringLiteral("Setting.dat"),
+    WriteBytes(folder.path(), QStringLiteral("Setting.dat"),
                SjisLines({S(u"[Car]"), S(u"01=*私の愛車"), S(u"[Mainte]"), S(u"01=独自"),
                           S(u"[MainteSetting]"), S(u"01=0,0,0,0,0,ﾒﾓ,")}));
     store.SetValue(QStringLiteral("System"), QStringLiteral("Version"), QStringLiteral("1.2"));
@@ -188,13 +118,13 @@ TEST_F(LogbookTest, UpgradeAnsweredYesResetsTheMaintenanceSettings) {
     EXPECT_EQ(prompter.prompts[0].caption, S(u"Tovrel - ﾒﾝﾃﾅﾝｽ設定更新確認"));
     EXPECT_FALSE(settings.MainteResetPending);
     EXPECT_EQ(book.book().mainte[1], DefaultMainteSettings()[1]);
-    const ProfileIni saved(dir.file(QStringLiteral("Setting.dat")));
+    const ProfileIni saved(folder.file(QStringLiteral("Setting.dat")));
     EXPECT_EQ(saved.Read(QStringLiteral("Mainte"), QStringLiteral("01")), S(u"*ｴﾝｼﾞﾝｵｲﾙ交換"));
     EXPECT_EQ(saved.Read(QStringLiteral("Car"), QStringLiteral("01")), S(u"*私の愛車"));
 }
 
 TEST_F(LogbookTest, ChangesAreSeenAndTheSearchViewIsLeftFirst) {
-    StartAndSelect(2);
+    ASSERT_TRUE(StartAndSelect(2));
     // A search result showing one match is no change.
     book.table().SaveFullTable();
     book.table().SetRecord(1, book.table().At(3));
@@ -209,7 +139,7 @@ TEST_F(LogbookTest, ChangesAreSeenAndTheSearchViewIsLeftFirst) {
 }
 
 TEST_F(LogbookTest, ConfirmSaveWithoutChangesAsksNothing) {
-    StartAndSelect(2);
+    ASSERT_TRUE(StartAndSelect(2));
     book.table().SaveFullTable();
     book.table().ClearSlots(3, book.table().Capacity());
     book.table().SetRecordCount(2);
@@ -220,7 +150,7 @@ TEST_F(LogbookTest, ConfirmSaveWithoutChangesAsksNothing) {
 
 TEST_F(LogbookTest, AutoSaveSavesWithoutAskingUnlessShiftIsHeld) {
     store.SetValue(QStringLiteral("Setting"), QStringLiteral("AutoSave"), QStringLiteral("1"));
-    StartAndSelect(2);
+    ASSERT_TRUE(StartAndSelect(2));
     const QByteArray before = SavedLog();
     book.table().SetText(2, ColMemo, S(u"自動"));
     EXPECT_TRUE(book.ConfirmSave(false));
@@ -239,7 +169,7 @@ TEST_F(LogbookTest, AutoSaveSavesWithoutAskingUnlessShiftIsHeld) {
 }
 
 TEST_F(LogbookTest, SaveQuestionAnswers) {
-    StartAndSelect(2);
+    ASSERT_TRUE(StartAndSelect(2));
     const QByteArray before = SavedLog();
 
     book.table().SetText(2, ColMemo, S(u"変更"));
@@ -260,15 +190,15 @@ TEST_F(LogbookTest, SaveQuestionAnswers) {
     EXPECT_EQ(prompter.prompts.size(), 3);
     RecordTable reread;
     QString error;
-    ASSERT_TRUE(LoadLogFile(dir.file(QStringLiteral("Mivra02.dat")), reread, &error));
+    ASSERT_TRUE(LoadLogFile(folder.file(QStringLiteral("Mivra02.dat")), reread, &error));
     EXPECT_EQ(reread.Text(2, ColMemo), S(u"変更"));
 }
 
 TEST_F(LogbookTest, FailedSaveIsReportedAndKeepsTheData) {
     store.SetValue(QStringLiteral("Setting"), QStringLiteral("AutoSave"), QStringLiteral("1"));
-    StartAndSelect(2);
-    ASSERT_TRUE(QFile::remove(dir.file(QStringLiteral("Mivra02.dat"))));
-    ASSERT_TRUE(QDir().mkpath(dir.file(QStringLiteral("Mivra02.dat"))));
+    ASSERT_TRUE(StartAndSelect(2));
+    ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("Mivra02.dat"))));
+    ASSERT_TRUE(QDir().mkpath(folder.file(QStringLiteral("Mivra02.dat"))));
     book.table().SetText(3, ColMemo, S(u"保存できない"));
 
     EXPECT_FALSE(book.ConfirmSave(false));
@@ -279,7 +209,7 @@ TEST_F(LogbookTest, FailedSaveIsReportedAndKeepsTheData) {
     EXPECT_EQ(book.table().RecordCount(), 4);
     EXPECT_EQ(book.table().Text(3, ColMemo), S(u"保存できない"));
     EXPECT_TRUE(book.HasUnsavedChanges());
-    EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("Mivra02.dat"))).isDir());
+    EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("Mivra02.dat"))).isDir());
 }
 
 }  // namespace

@@ -202,41 +202,20 @@ TEST(Dates, TextAndDayNumbers) {
     EXPECT_EQ(DateFromDayNumber(38108.75), QDate(2004, 5, 1));
 }
 
-class RecordingPrompter : public Prompter {
-public:
-    struct Call {
-        QString caption;
-        QString text;
-        PromptIcon icon;
-        PromptButtons buttons;
-    };
-    RecordingPrompter() : m_previous(&CurrentPrompter()) { SetCurrentPrompter(this); }
-    ~RecordingPrompter() override { SetCurrentPrompter(m_previous); }
-    PromptAnswer Prompt(const QString& caption, const QString& text, PromptIcon icon,
-                        PromptButtons buttons) override {
-        calls.push_back({caption, text, icon, buttons});
-        return PromptAnswer::Ok;
-    }
-    std::vector<Call> calls;
-
-private:
-    Prompter* m_previous;
-};
-
 TEST(Dates, ParseDateStrictReportsAnInvalidDateAndGivesZero) {
-    RecordingPrompter prompter;
+    test::RecordingPrompter prompter;
     EXPECT_EQ(ParseDateStrict(u"2004/5/1"_s), 38108);
-    EXPECT_TRUE(prompter.calls.empty());
+    EXPECT_TRUE(prompter.prompts.isEmpty());
 
     EXPECT_EQ(ParseDateStrict(u"2004/02/30"_s), 0);
-    ASSERT_EQ(prompter.calls.size(), 1u);
-    EXPECT_EQ(prompter.calls[0].caption, u"日付ｴﾗｰ"_s);
-    EXPECT_EQ(prompter.calls[0].text, u"正しくない日付を検出しました。 <2004/02/30>"_s);
-    EXPECT_EQ(prompter.calls[0].icon, PromptIcon::Error);
-    EXPECT_EQ(prompter.calls[0].buttons, PromptButtons::Ok);
+    ASSERT_EQ(prompter.prompts.size(), 1);
+    EXPECT_EQ(prompter.prompts[0].caption, u"日付ｴﾗｰ"_s);
+    EXPECT_EQ(prompter.prompts[0].text, u"正しくない日付を検出しました。 <2004/02/30>"_s);
+    EXPECT_EQ(prompter.prompts[0].icon, PromptIcon::Error);
+    EXPECT_EQ(prompter.prompts[0].buttons, PromptButtons::Ok);
 
     EXPECT_EQ(ParseDateStrict(QString()), 0);
-    EXPECT_EQ(prompter.calls.size(), 2u);
+    EXPECT_EQ(prompter.prompts.size(), 2);
 }
 
 TEST(Dates, NormalizeDate) {

@@ -10,9 +10,7 @@
 namespace tovrel {
 namespace {
 
-using test::FixtureBytes;
-using test::ReadBytes;
-using test::TempFolder;
+using namespace test;
 
 const QString kHeadingLine = QStringLiteral(
     "No.,日  付,曜,時 刻,天気,給油距離,走行距離,給 油,燃費,金 額,単価,燃料種別,スタンド,パターン,"
@@ -34,11 +32,7 @@ FuelRecord Record(const QString& day, const QString& time) {
 
 class CsvMainList : public ::testing::Test {
 protected:
-    void Add(const FuelRecord& r) {
-        const int n = table.RecordCount() + 1;
-        table.SetRecord(n, r);
-        table.SetRecordCount(n);
-    }
+    void Add(const FuelRecord& r) { AppendRecord(table, r); }
     QStringList Lines(const PrintForm& form, bool multi = true) const {
         return BuildCsvLines(form, MainListSource(table), multi);
     }

@@ -29,12 +29,7 @@ void PrintTo(const PrintForm& f, std::ostream* os) {
 
 namespace {
 
-using test::FixtureBytes;
-using test::ReadBytes;
-using test::Sjis;
-using test::SjisLines;
-using test::TempFolder;
-using test::WriteBytes;
+using namespace test;
 
 const QString kFile = QStringLiteral("PrintSet.dat");
 

@@ -1,6 +1,5 @@
 #include "settings/settings.h"
 
-#include "recording_prompter.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -3,36 +3,19 @@
 #include "data/fuel_record.h"
 #include "data/record_table.h"
 #include "settings/settings.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace tovrel {
 namespace {
 
-QString S(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
+using namespace test;
 
 FuelRecord Fuel(const char* day, const char* gasSel, const char* run, const char* gas, const char* economy,
                 const char* cost, const char* tanka) {
-    FuelRecord r;
-    r.kind = KindFuel;
-    r.text[ColDay] = S(day);
-    r.text[ColGasSel] = S(gasSel);
-    r.text[ColStand] = S(gasSel);
-    r.text[ColRun] = S(run);
-    r.text[ColGas] = S(gas);
-    r.text[ColEconomy] = S(economy);
-    r.text[ColCost] = S(cost);
-    r.text[ColTanka] = S(tanka);
-    return r;
-}
-
-FuelRecord MainteOnly(const char* day, const char* mainte) {
-    FuelRecord r;
-    r.kind = KindMainte;
-    r.text[ColDay] = S(day);
-    r.text[ColMainte] = S(mainte);
+    FuelRecord r = Refuel(day, run, gas, economy, cost, tanka);
+    r.text[ColGasSel] = r.text[ColStand] = S(gasSel);
     return r;
 }
 
@@ -52,11 +35,7 @@ protected:
         mainte[2].name = S("*ﾀｲﾔ交換");
         mainte[4].name = S("ｵｲﾙ交換");  // a second entry of the same name never receives values
     }
-    void Add(const FuelRecord& r) {
-        const int n = table.RecordCount() + 1;
-        table.SetRecord(n, r);
-        table.SetRecordCount(n);
-    }
+    void Add(const FuelRecord& r) { AppendRecord(table, r); }
     CategoryTotals Compute(int mode, const char* start = "2024/01", const char* end = "2024/03") const {
         return ComputeCategoryTotals(table, settings, lists, mainte, mode, S(start), S(end), 0);
     }

@@ -2,7 +2,6 @@
 
 #include "data/record_table.h"
 #include "data/text_utils.h"
-#include "settings/recording_prompter.h"
 #include "settings/settings.h"
 #include "test_support.h"
 
@@ -11,7 +10,7 @@
 namespace tovrel {
 namespace {
 
-using test::TempFolder;
+using namespace test;
 
 FuelRecord Rec(const QString& day, const QString& totalRun, const QString& mainte = QString()) {
     FuelRecord r;
@@ -22,44 +21,18 @@ FuelRecord Rec(const QString& day, const QString& totalRun, const QString& maint
     return r;
 }
 
-MainteSetting Item(const QString& name, int distance, int days, bool warning = true) {
-    MainteSetting s;
-    s.name = name;
-    s.distanceCheck = distance > 0;
-    s.distanceInterval = distance;
-    s.dayCheck = days > 0;
-    s.dayInterval = days;
-    s.warning = warning;
-    return s;
-}
-
-QString Nn(int car) {
-    return QStringLiteral("%1").arg(car, 2, 10, QLatin1Char('0'));
-}
-
 void WriteLog(const TempFolder& folder, int car, const QVector<FuelRecord>& records) {
-    QStringList lines = {QStringLiteral("[MivraData]"), QStringLiteral("DataCount=%1").arg(records.size())};
-    for (int i = 0; i < records.size(); ++i) {
-        QStringList values(19);
-        values[0] = QString::number(records[i].kind);
-        values[ColDay] = records[i].Day();
-        values[ColTotalRun] = records[i].TotalRun();
-        values[ColMainte] = QString(records[i].Mainte()).replace(QStringLiteral("\r\n"), QStringLiteral("#"));
-        values[17] = values[18] = QStringLiteral("0");
-        lines.append(QStringLiteral("%1=").arg(i + 1, 3, 10, QLatin1Char('0')) +
-                     values.join(QLatin1Char(',')) + QLatin1Char(','));
-    }
-    test::WriteBytes(folder.path(), QStringLiteral("Mivra") + Nn(car) + QStringLiteral(".dat"),
-                     test::SjisLines(lines));
+    QStringList lines;
+    for (int i = 0; i < records.size(); ++i)
+        lines.append(LogLine(i + 1, records[i]));
+    WriteLogFile(folder.path(), car, lines);
 }
 
 class DueTest : public ::testing::Test {
 protected:
     DueTable Compute(const QDate& today = QDate(2024, 6, 8)) {
         RecordTable table(settings.Capacity);
-        table.SetRecordCount(static_cast<int>(records.size()));
-        for (int i = 0; i < records.size(); ++i)
-            table.SetRecord(i + 1, records[i]);
+        SetRecords(table, records);
         int steps = 0;
         DueTable due = ComputeDue(table, mainte, carInfo, settings, runTani, today, [&] { ++steps; });
         EXPECT_EQ(steps, kMainteCount);
@@ -74,7 +47,7 @@ protected:
 };
 
 TEST_F(DueTest, DayIntervalGivesDueDateRemainingDaysAndRatio) {
-    mainte[1] = Item(QStringLiteral("*ｴﾝｼﾞﾝｵｲﾙ交換"), 0, 180);
+    mainte[1] = MainteItem(QStringLiteral("*ｴﾝｼﾞﾝｵｲﾙ交換"), 0, 180);
     mainte[1].memo = QStringLiteral("0W-20");
     records = {Rec(QStringLiteral("2024/01/10"), QString(), QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換:3,000:"))};
     const DueTable due = Compute();
@@ -102,8 +75,8 @@ TEST_F(DueTest, DayIntervalGivesDueDateRemainingDaysAndRatio) {
 }
 
 TEST_F(DueTest, DistanceIntervalWithPredictedDatesAndStatus) {
-    mainte[1] = Item(QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換"), 5000, 0);
-    mainte[2] = Item(QStringLiteral("ｵｲﾙｴﾚﾒﾝﾄ交換"), 10000, 0);
+    mainte[1] = MainteItem(QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換"), 5000, 0);
+    mainte[2] = MainteItem(QStringLiteral("ｵｲﾙｴﾚﾒﾝﾄ交換"), 10000, 0);
     records = {Rec(QStringLiteral("2024/01/01"), QStringLiteral("40000"),
                    QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換:3,000:\r\nｵｲﾙｴﾚﾒﾝﾄ交換:1,400:純正品")),
                Rec(QStringLiteral("2024/01/21"), QStringLiteral("45200"))};
@@ -147,7 +120,7 @@ TEST_F(DueTest, AverageUsesTheElevenNewestReadings) {
 }
 
 TEST_F(DueTest, NoAverageWithoutTwoReadingsOnDifferentDays) {
-    mainte[1] = Item(QStringLiteral("ｵｲﾙ"), 5000, 0);
+    mainte[1] = MainteItem(QStringLiteral("ｵｲﾙ"), 5000, 0);
     runTani = 1;
     records = {Rec(QStringLiteral("2024/01/01"), QStringLiteral("40000"), QStringLiteral("ｵｲﾙ::"))};
     DueTable due = Compute();
@@ -176,8 +149,8 @@ TEST_F(DueTest, LevelBoundaries) {
 
     // Through the table: 90 of 100 days and 100 of 100 days used.
     settings = Settings();
-    mainte[1] = Item(QStringLiteral("A"), 0, 100);
-    mainte[2] = Item(QStringLiteral("B"), 0, 100);
+    mainte[1] = MainteItem(QStringLiteral("A"), 0, 100);
+    mainte[2] = MainteItem(QStringLiteral("B"), 0, 100);
     records = {Rec(QStringLiteral("2024/02/29"), QString(), QStringLiteral("B::")),
                Rec(QStringLiteral("2024/03/10"), QString(), QStringLiteral("A::"))};
     const DueTable due = Compute();
@@ -189,7 +162,7 @@ TEST_F(DueTest, LevelBoundaries) {
 }
 
 TEST_F(DueTest, RatioIsCappedAt999Point9Percent) {
-    mainte[1] = Item(QStringLiteral("ﾀｲﾔ空気圧調整"), 0, 10);
+    mainte[1] = MainteItem(QStringLiteral("ﾀｲﾔ空気圧調整"), 0, 10);
     records = {Rec(QStringLiteral("2020/01/01"), QString(), QStringLiteral("ﾀｲﾔ空気圧調整::"))};
     const DueTable due = Compute();
     const DueRow& row = due.rows[1];
@@ -201,7 +174,7 @@ TEST_F(DueTest, RatioIsCappedAt999Point9Percent) {
 
 TEST_F(DueTest, NegativeRatioKeepsItsSign) {
     // A seeded odometer above every reading leaves more than the interval to go.
-    mainte[1] = Item(QStringLiteral("ｵｲﾙ"), 5000, 0);
+    mainte[1] = MainteItem(QStringLiteral("ｵｲﾙ"), 5000, 0);
     carInfo.NousyaDate = QStringLiteral("2024/01/01");
     carInfo.NousyaRun = QStringLiteral("20000");
     carInfo.MainteCheck[1] = 1;
@@ -214,8 +187,8 @@ TEST_F(DueTest, NegativeRatioKeepsItsSign) {
 }
 
 TEST_F(DueTest, FirstItemOfANameTakesTheJobAndBlanksAroundTheLineItemAreIgnored) {
-    mainte[1] = Item(QStringLiteral("ﾀｲﾔ交換"), 0, 365);
-    mainte[3] = Item(QStringLiteral("*ﾀｲﾔ交換 "), 0, 365);
+    mainte[1] = MainteItem(QStringLiteral("ﾀｲﾔ交換"), 0, 365);
+    mainte[3] = MainteItem(QStringLiteral("*ﾀｲﾔ交換 "), 0, 365);
     records = {Rec(QStringLiteral("2024/01/10"), QStringLiteral("30000"),
                    QStringLiteral("  ﾀｲﾔ交換  :40,000:ｽﾀｯﾄﾞﾚｽ\r\n:500:\r\n未登録の作業:1:"))};
     const DueTable due = Compute();
@@ -228,9 +201,9 @@ TEST_F(DueTest, FirstItemOfANameTakesTheJobAndBlanksAroundTheLineItemAreIgnored)
 }
 
 TEST_F(DueTest, DeliverySeedUntilALaterJob) {
-    mainte[1] = Item(QStringLiteral("ｵｲﾙ"), 5000, 365);
-    mainte[2] = Item(QStringLiteral("車検"), 0, 730);
-    mainte[3] = Item(QStringLiteral("ﾜｲﾊﾟｰ"), 0, 180);
+    mainte[1] = MainteItem(QStringLiteral("ｵｲﾙ"), 5000, 365);
+    mainte[2] = MainteItem(QStringLiteral("車検"), 0, 730);
+    mainte[3] = MainteItem(QStringLiteral("ﾜｲﾊﾟｰ"), 0, 180);
     carInfo.NousyaDate = QStringLiteral("2023/04/01");
     carInfo.NousyaRun = QStringLiteral("12345.5");
     carInfo.MainteCheck[1] = carInfo.MainteCheck[2] = 1;
@@ -251,9 +224,9 @@ TEST_F(DueTest, DeliverySeedUntilALaterJob) {
 }
 
 TEST_F(DueTest, InvalidDateIsReportedOnceAndCountsAsDayZero) {
-    test::RecordingPrompter prompter;
-    mainte[1] = Item(QStringLiteral("ｵｲﾙ"), 0, 180);
-    mainte[2] = Item(QStringLiteral("ｴﾚﾒﾝﾄ"), 0, 365);
+    RecordingPrompter prompter;
+    mainte[1] = MainteItem(QStringLiteral("ｵｲﾙ"), 0, 180);
+    mainte[2] = MainteItem(QStringLiteral("ｴﾚﾒﾝﾄ"), 0, 365);
     records = {Rec(QStringLiteral("2024/02/30"), QString(), QStringLiteral("ｵｲﾙ::\r\nｴﾚﾒﾝﾄ::"))};
     const DueTable due = Compute();
     ASSERT_EQ(prompter.prompts.size(), 1);
@@ -270,9 +243,9 @@ protected:
         book.lists.Car[1] = QStringLiteral("*私の愛車");
         book.lists.Car[2] = QStringLiteral("セカンド");
         book.currentCar = 1;
-        book.mainte[1] = Item(QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換"), 5000, 180);
-        book.mainte[2] = Item(QStringLiteral("ﾜｲﾊﾟｰ交換"), 0, 180, false);
-        book.mainte[3] = Item(QStringLiteral("冷却水交換"), 0, 730);
+        book.mainte[1] = MainteItem(QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換"), 5000, 180);
+        book.mainte[2] = MainteItem(QStringLiteral("ﾜｲﾊﾟｰ交換"), 0, 180, false);
+        book.mainte[3] = MainteItem(QStringLiteral("冷却水交換"), 0, 730);
         settings.RunTani[2] = 1;
     }
 
@@ -282,10 +255,9 @@ protected:
 };
 
 TEST_F(DueForCarTest, ReadsTheCarsLogAndCarInformation) {
-    test::WriteBytes(
-        folder.path(), QStringLiteral("CarInfo02.dat"),
-        test::SjisLines({QStringLiteral("[MyCarInfo]"), QStringLiteral("NousyaDate=2023/06/01"),
-                         QStringLiteral("NousyaRun=100"), QStringLiteral("MainteCheck=0,0,1,")}));
+    WriteBytes(folder.path(), QStringLiteral("CarInfo02.dat"),
+               SjisLines({QStringLiteral("[MyCarInfo]"), QStringLiteral("NousyaDate=2023/06/01"),
+                          QStringLiteral("NousyaRun=100"), QStringLiteral("MainteCheck=0,0,1,")}));
     WriteLog(folder, 2,
              {Rec(QStringLiteral("2024/01/10"), QStringLiteral("40000"),
                   QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換:3000:\r\nﾜｲﾊﾟｰ交換:1500:")),
@@ -324,10 +296,9 @@ TEST_F(DueForCarTest, MissingFilesLeaveItemsWithoutLastService) {
 
 TEST_F(DueForCarTest, PerCarMaintenanceSettings) {
     settings.MainteSelect = true;
-    test::WriteBytes(
-        folder.path(), QStringLiteral("Mainte02.dat"),
-        test::SjisLines({QStringLiteral("[Mainte]"), QStringLiteral("01=ﾊﾞｯﾃﾘｰ交換"),
-                         QStringLiteral("[MainteSetting]"), QStringLiteral("01=0,0,1,1100,0,純正,")}));
+    WriteBytes(folder.path(), QStringLiteral("Mainte02.dat"),
+               SjisLines({QStringLiteral("[Mainte]"), QStringLiteral("01=ﾊﾞｯﾃﾘｰ交換"),
+                          QStringLiteral("[MainteSetting]"), QStringLiteral("01=0,0,1,1100,0,純正,")}));
     DueTable due = ComputeDueForCar(book, settings, 2, QDate(2024, 6, 8));
     EXPECT_EQ(due.rows[1].Name(), QStringLiteral("ﾊﾞｯﾃﾘｰ交換"));
     EXPECT_EQ(due.rows[1].cells[DueColDayInterval], QStringLiteral("   1,100"));

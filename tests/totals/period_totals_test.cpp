@@ -3,6 +3,7 @@
 #include "data/fuel_record.h"
 #include "data/record_table.h"
 #include "settings/settings.h"
+#include "test_support.h"
 #include "totals/month_range.h"
 
 #include "data/text_utils.h"
@@ -14,47 +15,20 @@
 namespace tovrel {
 namespace {
 
-QString S(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-FuelRecord Fuel(const char* day, const char* run, const char* gas, const char* economy, const char* cost,
-                const char* tanka) {
-    FuelRecord r;
-    r.kind = KindFuel;
-    r.text[ColDay] = S(day);
-    r.text[ColRun] = S(run);
-    r.text[ColGas] = S(gas);
-    r.text[ColEconomy] = S(economy);
-    r.text[ColCost] = S(cost);
-    r.text[ColTanka] = S(tanka);
-    return r;
-}
-
-FuelRecord MainteOnly(const char* day, const char* mainte) {
-    FuelRecord r;
-    r.kind = KindMainte;
-    r.text[ColDay] = S(day);
-    r.text[ColMainte] = S(mainte);
-    return r;
-}
+using namespace test;
 
 class PeriodTotalsTest : public ::testing::Test {
 protected:
-    void Add(const FuelRecord& r) {
-        const int n = table.RecordCount() + 1;
-        table.SetRecord(n, r);
-        table.SetRecordCount(n);
-    }
+    void Add(const FuelRecord& r) { AppendRecord(table, r); }
     PeriodTotals Compute(const char* start, const char* end, int shift = 0) const {
         return ComputePeriodTotals(table, settings, S(start), S(end), shift, QStringLiteral("km"));
     }
     // The example log: a first fill without distance, a fill with three maintenance jobs, and a
     // maintenance-only month.
     void AddExampleLog() {
-        Add(Fuel("2024/01/05", "", "30", "", "4500", "150"));
-        Add(Fuel("2024/01/20", "400", "32", "12.5", "4800", "150"));
-        FuelRecord feb = Fuel("2024/02/10", "450", "30", "15", "4650", "155");
+        Add(Refuel("2024/01/05", "", "30", "", "4500", "150"));
+        Add(Refuel("2024/01/20", "400", "32", "12.5", "4800", "150"));
+        FuelRecord feb = Refuel("2024/02/10", "450", "30", "15", "4650", "155");
         feb.text[ColMainte] = S("ｵｲﾙ交換:3,000:\r\nﾌｨﾙﾀ交換:1,500:純正\r\nﾜｲﾊﾟｰ:500:");
         Add(feb);
         Add(MainteOnly("2024/03/03", "車検:100,000:"));
@@ -172,11 +146,11 @@ TEST_F(PeriodTotalsTest, EmptyRangeShowsZerosAndPlaceholders) {
 }
 
 TEST_F(PeriodTotalsTest, ExcludedRecordCountsEverywhereButTheEconomy) {
-    Add(Fuel("2024/01/01", "300", "30", "10", "4500", "150"));
-    FuelRecord excluded = Fuel("2024/01/15", "100", "20", "5", "3000", "150");
+    Add(Refuel("2024/01/01", "300", "30", "10", "4500", "150"));
+    FuelRecord excluded = Refuel("2024/01/15", "100", "20", "5", "3000", "150");
     excluded.noneHeikin = 1;
     Add(excluded);
-    Add(Fuel("2024/02/01", "300", "20", "15", "3000", "150"));
+    Add(Refuel("2024/02/01", "300", "20", "15", "3000", "150"));
 
     settings.NoneHeikinTotal = false;
     PeriodTotals t = Compute("2024/01", "2024/02");
@@ -197,9 +171,9 @@ TEST_F(PeriodTotalsTest, ExcludedRecordCountsEverywhereButTheEconomy) {
 }
 
 TEST_F(PeriodTotalsTest, TiesKeepTheEarlierMonthAndRecord) {
-    Add(Fuel("2024/01/10", "300", "20", "15", "3000", "150"));
-    Add(Fuel("2024/02/10", "300", "20", "15", "3000", "150"));
-    Add(Fuel("2024/03/10", "200", "20", "10", "3000", "150"));
+    Add(Refuel("2024/01/10", "300", "20", "15", "3000", "150"));
+    Add(Refuel("2024/02/10", "300", "20", "15", "3000", "150"));
+    Add(Refuel("2024/03/10", "200", "20", "10", "3000", "150"));
     const PeriodTotals t = Compute("2024/01", "2024/03");
     EXPECT_EQ(t.grid.rows[t.BestMonthRow()][9], QStringLiteral("2024/01"));
     EXPECT_EQ(t.grid.rows[t.WorstMonthRow()][9], QStringLiteral("2024/03"));
@@ -208,9 +182,9 @@ TEST_F(PeriodTotalsTest, TiesKeepTheEarlierMonthAndRecord) {
 }
 
 TEST_F(PeriodTotalsTest, NoneDataHeikinDecidesTheMonthsOfTheAverage) {
-    Add(Fuel("2024/01/10", "300", "20", "15", "1200", "150"));
-    Add(Fuel("2024/05/10", "300", "20", "15", "1200", "150"));
-    Add(Fuel("2024/09/10", "300", "20", "15", "1200", "150"));
+    Add(Refuel("2024/01/10", "300", "20", "15", "1200", "150"));
+    Add(Refuel("2024/05/10", "300", "20", "15", "1200", "150"));
+    Add(Refuel("2024/09/10", "300", "20", "15", "1200", "150"));
     settings.NoneDataHeikin = true;
     PeriodTotals t = Compute("2024/01", "2024/12");
     EXPECT_EQ(t.grid.rows[13][2], S("      75.0"));  // 900 / 12
@@ -223,7 +197,7 @@ TEST_F(PeriodTotalsTest, NoneDataHeikinDecidesTheMonthsOfTheAverage) {
 }
 
 TEST_F(PeriodTotalsTest, BlankItemLinesAreNoMaintenance) {
-    FuelRecord r = Fuel("2024/01/10", "300", "20", "15", "3000", "150");
+    FuelRecord r = Refuel("2024/01/10", "300", "20", "15", "3000", "150");
     r.text[ColMainte] = S(":2,000:\r\n");
     Add(r);
     Add(MainteOnly("2024/02/10", ""));

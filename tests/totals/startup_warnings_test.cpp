@@ -11,32 +11,9 @@
 namespace tovrel {
 namespace {
 
-using test::TempFolder;
+using namespace test;
 
 const QDate kToday(2024, 6, 8);
-
-// A log line "NNN=kind,day,...,totalRun,...,mainte,..." with the other values empty.
-QString LogLine(int index, const QString& day, const QString& totalRun, const QString& mainte) {
-    QStringList values(19);
-    values[0] = QStringLiteral("1");
-    values[ColDay] = day;
-    values[ColTotalRun] = totalRun;
-    values[ColMainte] = mainte;
-    values[17] = values[18] = QStringLiteral("0");
-    return QStringLiteral("%1=").arg(index, 3, 10, QLatin1Char('0')) + values.join(QLatin1Char(',')) +
-           QLatin1Char(',');
-}
-
-MainteSetting Item(const QString& name, int distance, int days, bool warning = true) {
-    MainteSetting s;
-    s.name = name;
-    s.distanceCheck = distance > 0;
-    s.distanceInterval = distance;
-    s.dayCheck = days > 0;
-    s.dayInterval = days;
-    s.warning = warning;
-    return s;
-}
 
 QString DaysAgo(int days) {
     return DateToText(kToday.addDays(-days));
@@ -47,17 +24,19 @@ protected:
     void SetUp() override {
         book.dataFolder = folder.path();
         book.currentCar = 1;
-        book.mainte[1] = Item(QStringLiteral("*ｴﾝｼﾞﾝｵｲﾙ交換"), 5000, 180);
-        book.mainte[2] = Item(QStringLiteral("ﾜｲﾊﾟｰ交換"), 0, 180);
+        book.mainte[1] = MainteItem(QStringLiteral("*ｴﾝｼﾞﾝｵｲﾙ交換"), 5000, 180);
+        book.mainte[2] = MainteItem(QStringLiteral("ﾜｲﾊﾟｰ交換"), 0, 180);
     }
 
     // Each job is (day, odometer, Mainte with "#" between lines).
     void WriteLog(int car, const QVector<std::array<QString, 3>>& jobs) {
-        QStringList lines = {QStringLiteral("[MivraData]"), QStringLiteral("DataCount=%1").arg(jobs.size())};
-        for (int i = 0; i < jobs.size(); ++i)
-            lines.append(LogLine(i + 1, jobs[i][0], jobs[i][1], jobs[i][2]));
-        test::WriteBytes(folder.path(), QStringLiteral("Mivra%1.dat").arg(car, 2, 10, QLatin1Char('0')),
-                         test::SjisLines(lines));
+        QStringList lines;
+        for (int i = 0; i < jobs.size(); ++i) {
+            FuelRecord job = MainteOnly(jobs[i][0], jobs[i][2]);
+            job.text[ColTotalRun] = jobs[i][1];
+            lines.append(LogLine(i + 1, job));
+        }
+        WriteLogFile(folder.path(), car, lines);
     }
 
     StartupWarnings Collect(int* steps = nullptr) {
@@ -140,7 +119,7 @@ TEST_F(WarningsTest, CarWithoutStartupWarningsIsStillCounted) {
 
 TEST_F(WarningsTest, LevelChecksWarningFlagsAndEmptyLevelNames) {
     book.lists.Car[1] = QStringLiteral("私の愛車");
-    book.mainte[3] = Item(QStringLiteral("車検"), 0, 100, false);
+    book.mainte[3] = MainteItem(QStringLiteral("車検"), 0, 100, false);
     WriteLog(1, {{DaysAgo(150), QString(), QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換::#ﾜｲﾊﾟｰ交換::")},
                  {DaysAgo(300), QString(), QStringLiteral("車検::")}});
     // Both at 83.3 %: level 3, which is off by default; the overdue 車検 has no warning flag.

@@ -23,33 +23,22 @@ namespace {
 
 FuelRecord Refuel(const QString& day, const QString& gasSel, const QString& economy,
                   const QString& mainte = {}) {
-    FuelRecord r;
-    r.text[ColDay] = day;
-    r.text[ColRun] = QStringLiteral("400");
-    r.text[ColGas] = QStringLiteral("40");
-    r.text[ColEconomy] = economy;
-    r.text[ColCost] = QStringLiteral("4000");
-    r.text[ColTanka] = QStringLiteral("100");
+    FuelRecord r = test::Refuel(day, u"400", u"40", economy, u"4000", u"100");
     r.text[ColGasSel] = gasSel;
     r.text[ColMainte] = mainte;
     return r;
 }
 
-class CategoryTotalsFormTest : public ::testing::Test {
+class CategoryTotalsFormTest : public ::testing::Test, protected test::LogbookSession {
 protected:
     void SetUp() override {
-        book.SetDataFolderOverride(folder.path());
-        QString error;
-        book.Start({}, &error);
-        ASSERT_TRUE(book.SelectCar(1, &error)) << error.toStdString();
-        RecordTable& table = book.table();
-        table.SetRecordCount(3);
-        table.SetRecord(
-            1, Refuel(QStringLiteral("2024/05/03"), QStringLiteral("レギュラー"), QStringLiteral("8")));
-        table.SetRecord(2, Refuel(QStringLiteral("2024/06/10"), QStringLiteral("ハイオク"),
-                                  QStringLiteral("12"), QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換:3000:")));
-        table.SetRecord(
-            3, Refuel(QStringLiteral("2024/07/20"), QStringLiteral("ハイオク"), QStringLiteral("13")));
+        ASSERT_TRUE(StartAndSelect(1));
+        test::SetRecords(
+            book.table(),
+            {Refuel(QStringLiteral("2024/05/03"), QStringLiteral("レギュラー"), QStringLiteral("8")),
+             Refuel(QStringLiteral("2024/06/10"), QStringLiteral("ハイオク"), QStringLiteral("12"),
+                    QStringLiteral("ｴﾝｼﾞﾝｵｲﾙ交換:3000:")),
+             Refuel(QStringLiteral("2024/07/20"), QStringLiteral("ハイオク"), QStringLiteral("13"))});
         form = std::make_unique<TMivraSyukeiForm>(book, &mainWindow);
         form->rangeBar()->SetTexts(QStringLiteral("2024/01"), QStringLiteral("2024/12"));
     }
@@ -85,10 +74,6 @@ protected:
         return -1;
     }
 
-    test::TempFolder folder;
-    MapSettingsStore store;
-    Settings settings;
-    Logbook book{settings, store};
     QWidget mainWindow;
     std::unique_ptr<TMivraSyukeiForm> form;
 };

@@ -3,6 +3,7 @@
 
 #include "data/logbook.h"
 #include "settings/settings_store.h"
+#include "input_events.h"
 #include "test_support.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/message_box.h"
@@ -20,47 +21,32 @@
 #include <QTest>
 
 #include <memory>
-#include <ostream>
-
-namespace {
-// Readable failure messages.
-[[maybe_unused]] void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-}  // namespace
 
 namespace tovrel {
 namespace {
 
+using test::KeyText;
+
 FuelRecord Fill(const QString& day, const QString& run, const QString& totalRun, const QString& gas) {
-    FuelRecord r;
-    r.text[ColDay] = day;
+    FuelRecord r = test::Record(KindFuel, day, run, totalRun, gas);
     r.text[ColTime] = QStringLiteral("09:05");
-    r.text[ColRun] = run;
-    r.text[ColTotalRun] = totalRun;
-    r.text[ColGas] = gas;
     r.text[ColCost] = QStringLiteral("3000");
     r.text[ColTanka] = QStringLiteral("100");
     r.text[ColGasSel] = QStringLiteral("レギュラー");
     return r;
 }
 
-class EntryDialogTest : public ::testing::Test {
+class EntryDialogTest : public ::testing::Test, protected test::LogbookSession {
 protected:
     void SetUp() override {
         RegisterFontSubstitutes();
-        book.SetDataFolderOverride(folder.path());
-        QString error;
-        book.Start({}, &error);
-        ASSERT_TRUE(book.SelectCar(1, &error)) << error.toStdString();
-        RecordTable& table = book.table();
-        table.SetRecordCount(3);
-        table.SetRecord(1, Fill(QStringLiteral("2004/05/01"), QStringLiteral("400"), QStringLiteral("10000"),
-                                QStringLiteral("30")));
-        table.SetRecord(2, Fill(QStringLiteral("2004/05/09"), QStringLiteral("350"), QStringLiteral("10350"),
-                                QStringLiteral("25")));
-        table.SetRecord(3, Fill(QStringLiteral("2004/05/20"), QStringLiteral("420"), QStringLiteral("10770"),
-                                QStringLiteral("30")));
+        ASSERT_TRUE(StartAndSelect(1));
+        test::SetRecords(book.table(), {Fill(QStringLiteral("2004/05/01"), QStringLiteral("400"),
+                                             QStringLiteral("10000"), QStringLiteral("30")),
+                                        Fill(QStringLiteral("2004/05/09"), QStringLiteral("350"),
+                                             QStringLiteral("10350"), QStringLiteral("25")),
+                                        Fill(QStringLiteral("2004/05/20"), QStringLiteral("420"),
+                                             QStringLiteral("10770"), QStringLiteral("30"))});
         book.RecalcStatus();
         MessageBox::ClearLog();
         dialog = std::make_unique<TMivraInputForm>(book);
@@ -92,16 +78,6 @@ protected:
     QComboBox* Combo(const char* name) const { return Find<QComboBox>(name); }
     QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
 
-    // QTest maps ASCII characters to keys only; others arrive as text, as an input method sends them.
-    static void KeyText(QWidget* widget, const QString& text) {
-        for (const QChar c : text) {
-            if (c.unicode() < 0x80)
-                QTest::keyClick(widget, char(c.unicode()));
-            else
-                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-
     // Focus into the field, replace its text by typing, and leave it with Tab.
     void Type(QWidget* field, const QString& text) {
         field->setFocus(Qt::TabFocusReason);
@@ -124,10 +100,6 @@ protected:
         Leave();
     }
 
-    test::TempFolder folder;
-    MapSettingsStore store;
-    Settings settings;
-    Logbook book{settings, store};
     std::unique_ptr<TMivraInputForm> dialog;
 };
 

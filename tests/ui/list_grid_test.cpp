@@ -4,6 +4,8 @@
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/font_text.h"
 
+#include "input_events.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,24 +21,9 @@
 namespace tovrel {
 namespace {
 
+using namespace test;
+
 const QVector<int> MainListChars = {4, 10, 2, 5, 4, 8, 9, 6, 6, 9, 6, 10, 10, 10, 12, 10, 20};
-
-void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons,
-               const QPoint& pos, Qt::KeyboardModifiers modifiers = {}) {
-    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, modifiers);
-    QApplication::sendEvent(widget, &event);
-}
-
-void Click(QWidget* widget, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos) {
-    SendMouse(widget, QEvent::MouseButtonPress, button, button, pos, modifiers);
-    SendMouse(widget, QEvent::MouseButtonRelease, button, Qt::NoButton, pos, modifiers);
-}
-
-void DoubleClick(QWidget* widget, const QPoint& pos) {
-    Click(widget, Qt::LeftButton, {}, pos);
-    SendMouse(widget, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, pos);
-    SendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, pos);
-}
 
 class ListGridTest : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "data/logbook.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
+#include "input_events.h"
 #include "test_support.h"
 #include "ui/entry_dialog.h"
 #include "ui/main_list_model.h"
@@ -19,7 +20,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -34,9 +34,7 @@
 namespace tovrel {
 namespace {
 
-using test::Sjis;
-using test::SjisLines;
-using test::WriteBytes;
+using namespace test;
 
 // Five records: Sat, Sun, Sun (left out of the average), Sat, and a maintenance-only Thursday.
 // Average economy (300 + 360 + 270) / 90 = 10.33; odometer 10300 → 11200 in 19 days.
@@ -100,16 +98,6 @@ private:
     bool m_busy = false;
 };
 
-// Typing into the entry dialog as a user would; QTest maps ASCII characters to keys only.
-void KeyText(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(widget, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 QLineEdit* Edit(TMivraInputForm& dialog, const char* name) {
     return dialog.findChild<QLineEdit*>(QLatin1String(name));
 }
@@ -129,28 +117,13 @@ void TypeInto(TMivraInputForm& dialog, const char* name, const QString& text) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
 }
 
-void SendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButtons buttons, const QPoint& pos) {
-    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), Qt::LeftButton, buttons, {});
-    QApplication::sendEvent(widget, &event);
-}
-
-// A double click as separate events: QTest's does not reach the view's doubleClicked signal here.
-void DoubleClick(QWidget* widget, const QPoint& pos) {
-    SendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, pos);
-    SendMouse(widget, QEvent::MouseButtonRelease, Qt::NoButton, pos);
-    SendMouse(widget, QEvent::MouseButtonDblClick, Qt::LeftButton, pos);
-    SendMouse(widget, QEvent::MouseButtonRelease, Qt::NoButton, pos);
-}
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected test::LogbookSession {
 protected:
     void SetUp() override {
         RegisterFontSubstitutes();
         MessageBox::Install();
         MessageBox::ClearLog();
         FileDialog::ClearLog();
-        store.SetValue(QStringLiteral("Setting"), QStringLiteral("DataPath"), folder.path());
-        store.SetValue(QStringLiteral("System"), QStringLiteral("Version"), QStringLiteral("2.0.B"));
     }
 
     void TearDown() override {
@@ -164,22 +137,6 @@ protected:
         ListGrid::PresetColorAnswers({});
         MessageBox::ClearLog();
         FileDialog::ClearLog();
-    }
-
-    void WriteCars(const QStringList& entries) {
-        QStringList lines{QStringLiteral("[Car]")};
-        for (int k = 0; k < entries.size(); ++k)
-            lines << QStringLiteral("%1=").arg(k + 1, 2, 10, QLatin1Char('0')) + entries[k];
-        WriteBytes(folder.path(), QStringLiteral("Setting.dat"), SjisLines(lines));
-    }
-
-    QString LogPath(int car) const {
-        return folder.file(QStringLiteral("Mivra%1.dat").arg(car, 2, 10, QLatin1Char('0')));
-    }
-
-    void WriteLog(int car, const QStringList& records) {
-        QStringList lines{QStringLiteral("[MivraData]"), QStringLiteral("DataCount=%1").arg(records.size())};
-        WriteBytes(folder.path(), QFileInfo(LogPath(car)).fileName(), SjisLines(lines + records));
     }
 
     void SetSetting(const char* name, const QString& value) {
@@ -241,9 +198,6 @@ protected:
         return days;
     }
 
-    test::TempFolder folder;
-    MapSettingsStore store;
-    Settings settings;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
     std::unique_ptr<TMivraMainForm> window;
     std::unique_ptr<EntryDriver> driver;

@@ -25,50 +25,30 @@ namespace tovrel {
 namespace {
 
 FuelRecord Fill(const QString& day, const QString& totalRun, const QString& mainte) {
-    FuelRecord r;
-    r.text[ColDay] = day;
-    r.text[ColRun] = QStringLiteral("300");
-    r.text[ColTotalRun] = totalRun;
-    r.text[ColGas] = QStringLiteral("30");
+    FuelRecord r = test::Record(KindFuel, day, u"300", totalRun, u"30");
     r.text[ColMainte] = mainte;
     return r;
 }
 
-MainteSetting Item(const QString& name, int days, int distance = 0) {
-    MainteSetting m;
-    m.name = name;
-    m.dayCheck = days > 0;
-    m.dayInterval = days;
-    m.distanceCheck = distance > 0;
-    m.distanceInterval = distance;
-    m.warning = 1;
-    return m;
-}
-
-class MainteFormTest : public ::testing::Test {
+class MainteFormTest : public ::testing::Test, protected test::LogbookSession {
 protected:
     void SetUp() override {
         RegisterFontSubstitutes();
-        book.SetDataFolderOverride(folder.path());
-        QString error;
-        book.Start({}, &error);
-        ASSERT_TRUE(book.SelectCar(1, &error)) << error.toStdString();
+        ASSERT_TRUE(StartAndSelect(1));
         MainteSettings& mainte = book.book().mainte;
         mainte.fill(MainteSetting{});
         // Today 2024/06/08: A is past due, B at 83.3 %, C at 95 %, D far off, E past due by distance only.
-        mainte[1] = Item(QStringLiteral("A"), 100);
-        mainte[2] = Item(QStringLiteral("B"), 180);
-        mainte[3] = Item(QStringLiteral("C"), 100);
-        mainte[4] = Item(QStringLiteral("D"), 365);
-        mainte[5] = Item(QStringLiteral("E"), 365, 5000);
-        RecordTable& table = book.table();
-        table.SetRecordCount(3);
-        table.SetRecord(1, Fill(QStringLiteral("2024/01/10"), QStringLiteral("40000"),
-                                QStringLiteral("A:1000:\r\nB:2000:\r\nE:3000:")));
-        table.SetRecord(
-            2, Fill(QStringLiteral("2024/03/05"), QStringLiteral("43000"), QStringLiteral("C:500:")));
-        table.SetRecord(
-            3, Fill(QStringLiteral("2024/05/01"), QStringLiteral("45200"), QStringLiteral("D:100:")));
+        mainte[1] = test::MainteItem(QStringLiteral("A"), 0, 100);
+        mainte[2] = test::MainteItem(QStringLiteral("B"), 0, 180);
+        mainte[3] = test::MainteItem(QStringLiteral("C"), 0, 100);
+        mainte[4] = test::MainteItem(QStringLiteral("D"), 0, 365);
+        mainte[5] = test::MainteItem(QStringLiteral("E"), 5000, 365);
+        test::SetRecords(
+            book.table(),
+            {Fill(QStringLiteral("2024/01/10"), QStringLiteral("40000"),
+                  QStringLiteral("A:1000:\r\nB:2000:\r\nE:3000:")),
+             Fill(QStringLiteral("2024/03/05"), QStringLiteral("43000"), QStringLiteral("C:500:")),
+             Fill(QStringLiteral("2024/05/01"), QStringLiteral("45200"), QStringLiteral("D:100:"))});
         mainWindow.show();
         form = std::make_unique<TMainteForm>(book, &mainWindow);
         form->today = [] { return QDate(2024, 6, 8); };
@@ -94,10 +74,6 @@ protected:
         return ColorFromValue(settings.WarningColor[level], form->grid()->palette());
     }
 
-    test::TempFolder folder;
-    MapSettingsStore store;
-    Settings settings;
-    Logbook book{settings, store};
     QWidget mainWindow;
     std::unique_ptr<TMainteForm> form;
 };

@@ -25,23 +25,13 @@ namespace tovrel {
 namespace {
 
 FuelRecord Refuel(const QString& day, const QString& run, const QString& gas, const QString& economy) {
-    FuelRecord r;
-    r.text[ColDay] = day;
-    r.text[ColRun] = run;
-    r.text[ColGas] = gas;
-    r.text[ColEconomy] = economy;
-    r.text[ColCost] = QStringLiteral("4000");
-    r.text[ColTanka] = QStringLiteral("130");
-    return r;
+    return test::Refuel(day, run, gas, economy, u"4000", u"130");
 }
 
-class PeriodTotalsFormTest : public ::testing::Test {
+class PeriodTotalsFormTest : public ::testing::Test, protected test::LogbookSession {
 protected:
     void SetUp() override {
-        book.SetDataFolderOverride(folder.path());
-        QString error;
-        book.Start({}, &error);
-        ASSERT_TRUE(book.SelectCar(1, &error)) << error.toStdString();
+        ASSERT_TRUE(StartAndSelect(1));
         form = std::make_unique<TTotalForm>(book, &mainWindow);
     }
 
@@ -52,14 +42,12 @@ protected:
 
     // Three months of 2024 with economies 10, 14 and 9 (average 11).
     void ThreeMonths() {
-        RecordTable& table = book.table();
-        table.SetRecordCount(3);
-        table.SetRecord(1, Refuel(QStringLiteral("2024/05/03"), QStringLiteral("400"), QStringLiteral("40"),
-                                  QStringLiteral("10")));
-        table.SetRecord(2, Refuel(QStringLiteral("2024/06/10"), QStringLiteral("560"), QStringLiteral("40"),
-                                  QStringLiteral("14")));
-        table.SetRecord(3, Refuel(QStringLiteral("2024/07/20"), QStringLiteral("360"), QStringLiteral("40"),
-                                  QStringLiteral("9")));
+        test::SetRecords(book.table(), {Refuel(QStringLiteral("2024/05/03"), QStringLiteral("400"),
+                                               QStringLiteral("40"), QStringLiteral("10")),
+                                        Refuel(QStringLiteral("2024/06/10"), QStringLiteral("560"),
+                                               QStringLiteral("40"), QStringLiteral("14")),
+                                        Refuel(QStringLiteral("2024/07/20"), QStringLiteral("360"),
+                                               QStringLiteral("40"), QStringLiteral("9"))});
     }
 
     void SetRange(const QString& start, const QString& end) { form->rangeBar()->SetTexts(start, end); }
@@ -87,10 +75,6 @@ protected:
         return false;
     }
 
-    test::TempFolder folder;
-    MapSettingsStore store;
-    Settings settings;
-    Logbook book{settings, store};
     QWidget mainWindow;
     std::unique_ptr<TTotalForm> form;
 };

@@ -20,7 +20,7 @@
 namespace tovrel {
 namespace {
 
-class WarningFormTest : public ::testing::Test {
+class WarningFormTest : public ::testing::Test, protected test::LogbookSession {
 protected:
     void SetUp() override {
         RegisterFontSubstitutes();
@@ -28,9 +28,6 @@ protected:
         form = std::make_unique<TWarningForm>(book, &mainWindow);
     }
 
-    MapSettingsStore store;
-    Settings settings;
-    Logbook book{settings, store};
     QWidget mainWindow;
     std::unique_ptr<TWarningForm> form;
 };
