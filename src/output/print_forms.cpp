@@ -72,8 +72,9 @@ constexpr DefaultRow kList03[] = {
     {u"期限警告", u"15S", u"  期限警告  ", u" 中 ", u"12"},
     {u"メモ", u"16S", u"  メ  モ", u"左  ", u"20"},
 };
-constexpr DefaultRow kList04[] = {
-    {u"燃料種別", u"01S", u" 燃料種別 ", u"左  ", u"10"},
+// The fuel type, station and pattern lists differ only in their first row.
+constexpr DefaultRow kCategoryList[] = {
+    {u"", u"01S", u"", u"左  ", u"10"},
     {u"給油回数", u"02N", u"給油", u"  右", u" 4"},
     {u"走行距離", u"03N", u" 走行距離", u"  右", u" 9"},
     {u"消費燃料", u"04N", u" 消費燃料", u"  右", u" 9"},
@@ -84,30 +85,9 @@ constexpr DefaultRow kList04[] = {
     {u"単価", u"09N", u" 単価", u"  右", u" 5"},
     {u"割合", u"10N", u" 割合 ", u"  右", u" 6"},
 };
-constexpr DefaultRow kList05[] = {
-    {u"スタンド", u"01S", u" スタンド ", u"左  ", u"10"},
-    {u"給油回数", u"02N", u"給油", u"  右", u" 4"},
-    {u"走行距離", u"03N", u" 走行距離", u"  右", u" 9"},
-    {u"消費燃料", u"04N", u" 消費燃料", u"  右", u" 9"},
-    {u"最低燃費", u"05N", u" 最低", u"  右", u" 5"},
-    {u"平均燃費", u"06N", u" 燃費", u"  右", u" 5"},
-    {u"最高燃費", u"07N", u" 最高", u"  右", u" 5"},
-    {u"給油金額", u"08N", u" 給油金額 ", u"  右", u"10"},
-    {u"単価", u"09N", u" 単価", u"  右", u" 5"},
-    {u"割合", u"10N", u" 割合 ", u"  右", u" 6"},
-};
-constexpr DefaultRow kList06[] = {
-    {u"パターン", u"01S", u" パターン ", u"左  ", u"10"},
-    {u"給油回数", u"02N", u"給油", u"  右", u" 4"},
-    {u"走行距離", u"03N", u" 走行距離", u"  右", u" 9"},
-    {u"消費燃料", u"04N", u" 消費燃料", u"  右", u" 9"},
-    {u"最低燃費", u"05N", u" 最低", u"  右", u" 5"},
-    {u"平均燃費", u"06N", u" 燃費", u"  右", u" 5"},
-    {u"最高燃費", u"07N", u" 最高", u"  右", u" 5"},
-    {u"給油金額", u"08N", u" 給油金額 ", u"  右", u"10"},
-    {u"単価", u"09N", u" 単価", u"  右", u" 5"},
-    {u"割合", u"10N", u" 割合 ", u"  右", u" 6"},
-};
+constexpr DefaultRow kFuelFirstRow = {u"燃料種別", u"01S", u" 燃料種別 ", u"左  ", u"10"};
+constexpr DefaultRow kStandFirstRow = {u"スタンド", u"01S", u" スタンド ", u"左  ", u"10"};
+constexpr DefaultRow kPatternFirstRow = {u"パターン", u"01S", u" パターン ", u"左  ", u"10"};
 constexpr DefaultRow kList07[] = {
     {u"ﾒﾝﾃﾅﾝｽ", u"01S", u"メンテナンス", u"左  ", u"14"},
     {u"ﾒﾝﾃ回数", u"02N", u"回数", u"  右", u" 4"},
@@ -122,15 +102,16 @@ struct PrintList {
     const char16_t* title;
     const char16_t* kind;
     std::span<const DefaultRow> rows;
+    const DefaultRow* firstRow = nullptr;  // replaces rows[0] when set
 };
 
 constexpr PrintList kLists[PrintListCount] = {
     {u"燃費・ﾒﾝﾃﾅﾝｽ一覧", u"燃費・メンテナンス一覧", u"燃費・ﾒﾝﾃﾅﾝｽ一覧", kList01},
     {u"期間集計一覧", u"期間集計一覧", u"期間集計一覧", kList02},
     {u"ﾒﾝﾃﾅﾝｽ期限集計一覧", u"メンテナンス期限集計一覧", u"ﾒﾝﾃﾅﾝｽ期限集計", kList03},
-    {u"燃料種別集計一覧", u"燃料種別集計一覧", u"燃料種別集計", kList04},
-    {u"ｽﾀﾝﾄﾞ別集計一覧", u"スタンド別集計一覧", u"ｽﾀﾝﾄﾞ別集計", kList05},
-    {u"ﾊﾟﾀｰﾝ別集計一覧", u"パターン別集計一覧", u"ﾊﾟﾀｰﾝ別集計", kList06},
+    {u"燃料種別集計一覧", u"燃料種別集計一覧", u"燃料種別集計", kCategoryList, &kFuelFirstRow},
+    {u"ｽﾀﾝﾄﾞ別集計一覧", u"スタンド別集計一覧", u"ｽﾀﾝﾄﾞ別集計", kCategoryList, &kStandFirstRow},
+    {u"ﾊﾟﾀｰﾝ別集計一覧", u"パターン別集計一覧", u"ﾊﾟﾀｰﾝ別集計", kCategoryList, &kPatternFirstRow},
     {u"ﾒﾝﾃﾅﾝｽ別集計一覧", u"メンテナンス別集計一覧", u"ﾒﾝﾃﾅﾝｽ別集計", kList07},
 };
 
@@ -242,7 +223,7 @@ PrintColumn DefaultPrintColumn(int listId, int row) {
     c.item = PadItem(QString());
     const PrintList* list = ListOf(listId);
     if (!list || row < 1 || row > static_cast<int>(list->rows.size())) return c;
-    const DefaultRow& d = list->rows[row - 1];
+    const DefaultRow& d = (row == 1 && list->firstRow) ? *list->firstRow : list->rows[row - 1];
     c.item = PadItem(Text(d.item));
     c.id = Text(d.id);
     c.mark = kMark;
