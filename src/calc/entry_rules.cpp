@@ -1,6 +1,7 @@
 #include "calc/entry_rules.h"
 
 #include "calc/economy.h"
+#include "data/mainte_line.h"
 #include "data/record_table.h"
 #include "data/text_utils.h"
 #include "settings/settings.h"
@@ -158,14 +159,8 @@ int CountLines(const QString& text) {
 
 double MainteTotal(const QString& list) {
     double total = 0;
-    for (const QString& line : SplitLines(list)) {
-        const qsizetype first = line.indexOf(QLatin1Char(':'));
-        if (first < 0) continue;
-        const qsizetype second = line.indexOf(QLatin1Char(':'), first + 1);
-        QString cost = second < 0 ? line.mid(first + 1) : line.mid(first + 1, second - first - 1);
-        cost.remove(QLatin1Char(','));
-        total += ParseNumber(cost, 0, 0);
-    }
+    QString rest = ToRecordLines(list);
+    while (!rest.isEmpty()) total += ParseNumber(StripGrouping(SplitMainteLine(rest).cost), 0, 0);
     return total;
 }
 
