@@ -58,9 +58,9 @@ const QString kGridName = QStringLiteral("MivraStringGrid");
 const QString kPictureFilter = QStringLiteral("画像(JPG)ﾌｧｲﾙ|*.jpg;*.jpeg|全てのﾌｧｲﾙ|*.*");
 
 // Resize sub-items of "表を標準ｾﾙ幅に戻す", in Tag order 1..16.
-const char16_t* const kResizeCaptions[] = {u"&1 日付",     u"&2 曜日",     u"&3 時刻",       u"&4 天気",
-                                           u"&5 給油距離", u"&6 走行距離", u"&7 給油量",     u"&8 燃費",
-                                           u"&9 支払金額", u"&A 単価",     u"&B 燃料種別",   u"&C スタンド",
+const char16_t* const kResizeCaptions[] = {u"&1 日付",     u"&2 曜日",         u"&3 時刻",     u"&4 天気",
+                                           u"&5 給油距離", u"&6 走行距離",     u"&7 給油量",   u"&8 燃費",
+                                           u"&9 支払金額", u"&A 単価",         u"&B 燃料種別", u"&C スタンド",
                                            u"&D パターン", u"&E メンテナンス", u"&F ショップ", u"&G メモ"};
 
 }  // namespace
@@ -126,7 +126,11 @@ void TMivraMainForm::FormCreate() {
 
     m_entry = new TMivraInputForm(m_book, this);
     m_entry->selectListRow = [this](int slot) { SelectRow(slot); };
-    m_entry->recordsChanged = [this] { RecalcStatus(); };
+    // The dialog has already recomputed the status after storing a record itself.
+    m_entry->recordsChanged = [this] {
+        UpdateStatusPanels();
+        m_model->RefreshAll();
+    };
     m_syukeiForm = std::make_unique<TMivraSyukeiForm>(m_book, this);
     m_about = new TAboutBox(this);
     m_totalForm = std::make_unique<TTotalForm>(m_book, this);
@@ -147,7 +151,8 @@ void TMivraMainForm::FormCreate() {
     RestoreWindowPlacement(this, m_book.store(), kWindowName, true);
 
     connect(&m_book.table(), &RecordTable::countChanged, this, [this] { UpdateStatusPanels(); });
-    connect(m_grid, &ListGrid::headerDoubleClicked, this, [this](int column) { m_grid->AutoFitColumn(column); });
+    connect(m_grid, &ListGrid::headerDoubleClicked, this,
+            [this](int column) { m_grid->AutoFitColumn(column); });
     connect(m_grid, &ListGrid::cellDoubleClicked, this, [this](int, int) { MivraStringGridDblClick(); });
 
     m_grid->SetColumnColors(LoadGridColors(m_book.store(), kGridName, ColumnCount - 1));
@@ -193,7 +198,9 @@ void TMivraMainForm::BuildToolbar(QWidget* panel) {
     m_carPicture->setPalette(white);
     m_carPicture->setFrameShape(QFrame::Box);
     m_carPicture->installEventFilter(this);
-    SetHint(m_carPicture, QStringLiteral("左ｸﾘｯｸで、車を切り替える事ができます。\r\n右ｸﾘｯｸで、お好きな画像を指定する事ができます。"));
+    SetHint(m_carPicture,
+            QStringLiteral(
+                "左ｸﾘｯｸで、車を切り替える事ができます。\r\n右ｸﾘｯｸで、お好きな画像を指定する事ができます。"));
     row->addWidget(m_carPicture);
     row->addSpacing(8);
 
@@ -256,8 +263,8 @@ QAction* TMivraMainForm::FindAction(const QString& objectName) const {
 void TMivraMainForm::BuildMenus() {
     // File
     m_fileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
-    AddAction(m_fileMenu, QStringLiteral("SaveItem"), QStringLiteral("保存(&S)"), &TMivraMainForm::SaveItemClick,
-              QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddAction(m_fileMenu, QStringLiteral("SaveItem"), QStringLiteral("保存(&S)"),
+              &TMivraMainForm::SaveItemClick, QKeySequence(Qt::CTRL | Qt::Key_S));
     QMenu* print = m_fileMenu->addMenu(QStringLiteral("印刷(&P)"));
     QMenu* csv = m_fileMenu->addMenu(QStringLiteral("CSVﾌｧｲﾙ出力(&O)"));
     for (int n = 1; n <= 3; ++n) {
@@ -267,7 +274,8 @@ void TMivraMainForm::BuildMenus() {
         connect(m_csvItems[n], &QAction::triggered, this, [this, n] { MainOutFileItemClick(n); });
     }
     m_fileMenu->addSeparator();
-    AddAction(m_fileMenu, QStringLiteral("ExitItem"), QStringLiteral("終了(&X)"), &TMivraMainForm::ExitItemClick);
+    AddAction(m_fileMenu, QStringLiteral("ExitItem"), QStringLiteral("終了(&X)"),
+              &TMivraMainForm::ExitItemClick);
     connect(m_fileMenu, &QMenu::aboutToShow, this, &TMivraMainForm::FileMenuClick);
     FileMenuClick();
 
@@ -280,12 +288,13 @@ void TMivraMainForm::BuildMenus() {
     m_editActions << AddAction(edit, QStringLiteral("DeleteItem"), QStringLiteral("削除(&D)..."),
                                &TMivraMainForm::DeleteSpeedButtonClick);
     edit->addSeparator();
-    AddAction(edit, QStringLiteral("AllSelectItem"), QStringLiteral("全て選択(&S)"), &TMivraMainForm::AllSelectItemClick,
-              QKeySequence(Qt::CTRL | Qt::Key_A));
+    AddAction(edit, QStringLiteral("AllSelectItem"), QStringLiteral("全て選択(&S)"),
+              &TMivraMainForm::AllSelectItemClick, QKeySequence(Qt::CTRL | Qt::Key_A));
 
     // Search
     QMenu* search = menuBar()->addMenu(QStringLiteral("検索(&S)"));
-    m_notYetActions << AddAction(search, QStringLiteral("JumpItem"), QStringLiteral("指定日ｼﾞｬﾝﾌﾟ(&J)..."), nullptr);
+    m_notYetActions << AddAction(search, QStringLiteral("JumpItem"), QStringLiteral("指定日ｼﾞｬﾝﾌﾟ(&J)..."),
+                                 nullptr);
     m_notYetActions << AddAction(search, QStringLiteral("SearchItem"), QStringLiteral("検索(&S)..."), nullptr,
                                  QKeySequence(Qt::Key_F3));
     m_showAllActions << AddAction(search, QStringLiteral("AllItem"), QStringLiteral("検索解除(&A)"),
@@ -293,8 +302,10 @@ void TMivraMainForm::BuildMenus() {
 
     // View
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    AddAction(view, QStringLiteral("TotalItem"), QStringLiteral("期間集計(&K)..."), &TMivraMainForm::TotalItemClick);
-    m_notYetActions << AddAction(view, QStringLiteral("GraphItem"), QStringLiteral("ｸﾞﾗﾌ表示(&G)..."), nullptr);
+    AddAction(view, QStringLiteral("TotalItem"), QStringLiteral("期間集計(&K)..."),
+              &TMivraMainForm::TotalItemClick);
+    m_notYetActions << AddAction(view, QStringLiteral("GraphItem"), QStringLiteral("ｸﾞﾗﾌ表示(&G)..."),
+                                 nullptr);
     AddAction(view, QStringLiteral("MainteKigenSyukeiItem"), QStringLiteral("ﾒﾝﾃﾅﾝｽ期限集計(&W)..."),
               &TMivraMainForm::MainteKigenSyukeiClick);
     AddAction(view, QStringLiteral("WarningItem"), QStringLiteral("起動時のﾒﾝﾃﾅﾝｽ期限警告(&B)..."),
@@ -308,8 +319,8 @@ void TMivraMainForm::BuildMenus() {
                   {u"PatternSyukeiItem", u"ﾊﾟﾀｰﾝ別集計(&P)..."},
                   {u"MainteSyukeiItem", u"ﾒﾝﾃﾅﾝｽ別集計(&M)..."}};
     for (int mode = 0; mode < 4; ++mode) {
-        QAction* a = AddAction(view, QString::fromUtf16(syukei[mode].name), QString::fromUtf16(syukei[mode].caption),
-                               nullptr);
+        QAction* a = AddAction(view, QString::fromUtf16(syukei[mode].name),
+                               QString::fromUtf16(syukei[mode].caption), nullptr);
         connect(a, &QAction::triggered, this, [this, mode] { SyukeiItemClick(mode); });
         // Shifted fuel types and stations are not offered for a search result.
         if (mode < 2) m_editActions << a;
@@ -318,11 +329,12 @@ void TMivraMainForm::BuildMenus() {
     recalc->setVisible(false);
     view->addSeparator();
     QMenu* resize = view->addMenu(QStringLiteral("表を標準ｾﾙ幅に戻す(&R)"));
-    AddAction(resize, QStringLiteral("ResizeItem"), QStringLiteral("&0 全て"), &TMivraMainForm::ResizeItemClick);
+    AddAction(resize, QStringLiteral("ResizeItem"), QStringLiteral("&0 全て"),
+              &TMivraMainForm::ResizeItemClick);
     resize->addSeparator();
     for (int tag = 1; tag <= 16; ++tag) {
-        QAction* a = AddAction(resize, QStringLiteral("Resize%1Item").arg(tag), QString::fromUtf16(kResizeCaptions[tag - 1]),
-                               nullptr);
+        QAction* a = AddAction(resize, QStringLiteral("Resize%1Item").arg(tag),
+                               QString::fromUtf16(kResizeCaptions[tag - 1]), nullptr);
         connect(a, &QAction::triggered, this, [this, tag] { ResizeOneItemClick(tag); });
     }
 
@@ -339,11 +351,15 @@ void TMivraMainForm::BuildMenus() {
 
     // Options
     QMenu* options = menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
-    m_notYetActions << AddAction(options, QStringLiteral("CarInfoItem"), QStringLiteral("愛車情報(&J)..."), nullptr);
-    m_notYetActions << AddAction(options, QStringLiteral("SettingItem"), QStringLiteral("環境設定(&E)..."), nullptr);
+    m_notYetActions << AddAction(options, QStringLiteral("CarInfoItem"), QStringLiteral("愛車情報(&J)..."),
+                                 nullptr);
+    m_notYetActions << AddAction(options, QStringLiteral("SettingItem"), QStringLiteral("環境設定(&E)..."),
+                                 nullptr);
     options->addSeparator();
-    m_notYetActions << AddAction(options, QStringLiteral("AllMivraItem"), QStringLiteral("まとめ燃費計算(&M)..."), nullptr);
-    m_notYetActions << AddAction(options, QStringLiteral("TotalRunCalcItem"), QStringLiteral("走行距離計算(&C)..."), nullptr);
+    m_notYetActions << AddAction(options, QStringLiteral("AllMivraItem"),
+                                 QStringLiteral("まとめ燃費計算(&M)..."), nullptr);
+    m_notYetActions << AddAction(options, QStringLiteral("TotalRunCalcItem"),
+                                 QStringLiteral("走行距離計算(&C)..."), nullptr);
     options->addSeparator();
     AddAction(options, QStringLiteral("MainteInitItem"), QStringLiteral("ﾒﾝﾃﾅﾝｽ設定の初期化(&I)..."),
               &TMivraMainForm::MainteInitItemClick);
@@ -352,7 +368,8 @@ void TMivraMainForm::BuildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     AddAction(help, QStringLiteral("HelpItem"), QStringLiteral("ﾍﾙﾌﾟ(&H)..."), &TMivraMainForm::ShowHelp);
     help->addSeparator();
-    AddAction(help, QStringLiteral("AboutItem"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."), &TMivraMainForm::AboutItemClick);
+    AddAction(help, QStringLiteral("AboutItem"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."),
+              &TMivraMainForm::AboutItemClick);
     auto* helpKey = new QAction(this);
     helpKey->setShortcut(QKeySequence(Qt::Key_F1));
     connect(helpKey, &QAction::triggered, this, &TMivraMainForm::ShowHelp);
@@ -397,35 +414,47 @@ void TMivraMainForm::BuildPopupMenus() {
         m_listPopup->addAction(a);
         return a;
     };
-    QAction* newItem = popupItem(QStringLiteral("PopNewItem"), QStringLiteral("新規(&N)..."), QKeySequence(Qt::Key_Insert));
+    QAction* newItem =
+        popupItem(QStringLiteral("PopNewItem"), QStringLiteral("新規(&N)..."), QKeySequence(Qt::Key_Insert));
     connect(newItem, &QAction::triggered, this, &TMivraMainForm::NewSpeedButtonClick);
-    QAction* editItem = popupItem(QStringLiteral("PopEditItem"), QStringLiteral("修正(&E)..."), QKeySequence());
+    QAction* editItem =
+        popupItem(QStringLiteral("PopEditItem"), QStringLiteral("修正(&E)..."), QKeySequence());
     connect(editItem, &QAction::triggered, this, &TMivraMainForm::EditItemClick);
-    QAction* deleteItem = popupItem(QStringLiteral("PopDeleteItem"), QStringLiteral("削除(&D)..."), QKeySequence(Qt::Key_Delete));
+    QAction* deleteItem = popupItem(QStringLiteral("PopDeleteItem"), QStringLiteral("削除(&D)..."),
+                                    QKeySequence(Qt::Key_Delete));
     connect(deleteItem, &QAction::triggered, this, &TMivraMainForm::DeleteSpeedButtonClick);
     m_editActions << newItem << editItem << deleteItem;
     m_listPopup->addSeparator();
-    m_notYetActions << popupItem(QStringLiteral("PopSearchItem"), QStringLiteral("検索(&S)..."), QKeySequence());
+    m_notYetActions << popupItem(QStringLiteral("PopSearchItem"), QStringLiteral("検索(&S)..."),
+                                 QKeySequence());
     QAction* popAll = popupItem(QStringLiteral("PopAllItem"), QStringLiteral("検索解除(&A)"), QKeySequence());
     connect(popAll, &QAction::triggered, this, &TMivraMainForm::AllItemClick);
     m_showAllActions << popAll;
     m_listPopup->addSeparator();
-    m_notYetActions << popupItem(QStringLiteral("PopAllMivraItem"), QStringLiteral("まとめ燃費計算(&M)..."), QKeySequence());
-    m_notYetActions << popupItem(QStringLiteral("PopTotalRunCalcItem"), QStringLiteral("走行距離計算(&C)..."), QKeySequence());
+    m_notYetActions << popupItem(QStringLiteral("PopAllMivraItem"), QStringLiteral("まとめ燃費計算(&M)..."),
+                                 QKeySequence());
+    m_notYetActions << popupItem(QStringLiteral("PopTotalRunCalcItem"), QStringLiteral("走行距離計算(&C)..."),
+                                 QKeySequence());
     m_listPopup->addSeparator();
-    m_cellColorMode = popupItem(QStringLiteral("CellColorModeItem"), QStringLiteral("ｾﾙの背景色/表示設定ﾓｰﾄﾞ"), QKeySequence());
+    m_cellColorMode = popupItem(QStringLiteral("CellColorModeItem"),
+                                QStringLiteral("ｾﾙの背景色/表示設定ﾓｰﾄﾞ"), QKeySequence());
     m_cellColorMode->setCheckable(true);
     connect(m_cellColorMode, &QAction::triggered, this, &TMivraMainForm::ToggleCellColorMode);
-    QAction* color = popupItem(QStringLiteral("CellColorSetItem"), QStringLiteral("ｾﾙの背景色設定..."), QKeySequence());
+    QAction* color =
+        popupItem(QStringLiteral("CellColorSetItem"), QStringLiteral("ｾﾙの背景色設定..."), QKeySequence());
     connect(color, &QAction::triggered, this, [this] { m_grid->ChooseColorForSelectedColumns(this); });
-    QAction* undo = popupItem(QStringLiteral("ColorUndoItem"), QStringLiteral("標準背景色に戻す"), QKeySequence());
+    QAction* undo =
+        popupItem(QStringLiteral("ColorUndoItem"), QStringLiteral("標準背景色に戻す"), QKeySequence());
     connect(undo, &QAction::triggered, this, [this] { m_grid->ClearColorOfSelectedColumns(); });
-    QAction* hide = popupItem(QStringLiteral("CellHideItem"), QStringLiteral("ｾﾙを非表示とする"), QKeySequence());
+    QAction* hide =
+        popupItem(QStringLiteral("CellHideItem"), QStringLiteral("ｾﾙを非表示とする"), QKeySequence());
     connect(hide, &QAction::triggered, this, [this] { m_grid->HideSelectedColumns(); });
-    QAction* width = popupItem(QStringLiteral("CellWidthItem"), QStringLiteral("標準ｾﾙ幅に戻す"), QKeySequence());
+    QAction* width =
+        popupItem(QStringLiteral("CellWidthItem"), QStringLiteral("標準ｾﾙ幅に戻す"), QKeySequence());
     connect(width, &QAction::triggered, this, [this] { m_grid->ResetWidthOfSelectedColumns(); });
     m_cellColorItems = {color, undo, hide, width};
-    for (QAction* a : m_cellColorItems) a->setVisible(false);
+    for (QAction* a : m_cellColorItems)
+        a->setVisible(false);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_listPopup->popup(m_grid->viewport()->mapToGlobal(pos)); });
@@ -465,8 +494,10 @@ void TMivraMainForm::ApplyStoredWidths() {
     QVector<int> widths = defaults;
     for (int col = 0; col < ColumnCount; ++col) {
         const int stored = ParseInt(CommaItem(s.MivraCellSize, col + 1), -1);
-        if (stored == 1) widths[col] = 1;
-        else if (col > ColWeather && stored > 1) widths[col] = stored;
+        if (stored == 1)
+            widths[col] = 1;
+        else if (col > ColWeather && stored > 1)
+            widths[col] = stored;
     }
     if (!s.TimeInput) widths[ColTime] = 1;
     if (!s.WeatherInput) widths[ColWeather] = 1;
@@ -481,7 +512,8 @@ void TMivraMainForm::BuildCarMenus() {
             a->setEnabled(plan.items[k].enabled);
         }
     }
-    for (int car : plan.selectSequence) SelectCarAndShow(car);
+    for (int car : plan.selectSequence)
+        SelectCarAndShow(car);
     const int current = m_book.book().currentCar;
     if (current >= 1 && current <= kListSlots) {
         m_carItems[current]->setChecked(true);
@@ -524,7 +556,8 @@ void TMivraMainForm::CarItemClick(int car) {
 
 void TMivraMainForm::UpdateCaption() {
     const QString name = m_book.CarName();
-    setWindowTitle(m_book.book().currentCar > 0 ? QStringLiteral("Tovrel - ") + name : QStringLiteral("Tovrel"));
+    setWindowTitle(m_book.book().currentCar > 0 ? QStringLiteral("Tovrel - ") + name
+                                                : QStringLiteral("Tovrel"));
 }
 
 void TMivraMainForm::ShowCarPicture() {
@@ -534,7 +567,8 @@ void TMivraMainForm::ShowCarPicture() {
     if (!file.isEmpty() && QFileInfo::exists(file)) image = QImageReader(file).read();
     QPixmap pixmap = image.isNull() ? DefaultCarPicture() : QPixmap::fromImage(image);
     const QSize box(30, 30);
-    m_carPicture->setPixmap(pixmap.scaled(box * pixmap.devicePixelRatio(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_carPicture->setPixmap(
+        pixmap.scaled(box * pixmap.devicePixelRatio(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void TMivraMainForm::ChooseCarPicture() {
@@ -576,9 +610,12 @@ void TMivraMainForm::RecalcStatus() {
 }
 
 void TMivraMainForm::SetListEditable(bool on) {
-    for (QAction* a : m_editActions) a->setEnabled(on);
-    for (QAction* a : m_showAllActions) a->setEnabled(!on);
-    for (QAction* a : m_notYetActions) a->setEnabled(false);
+    for (QAction* a : m_editActions)
+        a->setEnabled(on);
+    for (QAction* a : m_showAllActions)
+        a->setEnabled(!on);
+    for (QAction* a : m_notYetActions)
+        a->setEnabled(false);
 }
 
 int TMivraMainForm::SelectionTop() const {
@@ -615,9 +652,13 @@ void TMivraMainForm::ShowLastRecord() {
     m_grid->horizontalScrollBar()->setValue(0);
 }
 
-bool TMivraMainForm::ShiftHeld() const { return keyboardModifiers().testFlag(Qt::ShiftModifier); }
+bool TMivraMainForm::ShiftHeld() const {
+    return keyboardModifiers().testFlag(Qt::ShiftModifier);
+}
 
-void TMivraMainForm::ShowFileError(const QString& error) { MessageBox::ShowError(QStringLiteral("Tovrel"), error); }
+void TMivraMainForm::ShowFileError(const QString& error) {
+    MessageBox::ShowError(QStringLiteral("Tovrel"), error);
+}
 
 void TMivraMainForm::NewSpeedButtonClick() {
     RecordTable& table = m_book.table();
@@ -671,7 +712,9 @@ void TMivraMainForm::EditItemClick() {
     if (table.At(d).Day() + table.At(d).Time() != kept.Day() + kept.Time()) table.SortRecords();
 }
 
-void TMivraMainForm::MivraStringGridDblClick() { EditItemClick(); }
+void TMivraMainForm::MivraStringGridDblClick() {
+    EditItemClick();
+}
 
 void TMivraMainForm::DeleteSpeedButtonClick() {
     RecordTable& table = m_book.table();
@@ -684,9 +727,9 @@ void TMivraMainForm::DeleteSpeedButtonClick() {
         m_entry->SetRecordIndex(t);
         m_entry->LoadRecord(table.GetRecord(t));
         if (m_entry->exec() != QDialog::Accepted) return;
-    } else if (!MessageBox::AskYesNo(QStringLiteral("削除確認"), table.At(t).Day() + QStringLiteral(" ～ ") +
-                                                                  table.At(b).Day() +
-                                                                  QStringLiteral(" のﾃﾞｰﾀを削除しますか？"))) {
+    } else if (!MessageBox::AskYesNo(QStringLiteral("削除確認"),
+                                     table.At(t).Day() + QStringLiteral(" ～ ") + table.At(b).Day() +
+                                         QStringLiteral(" のﾃﾞｰﾀを削除しますか？"))) {
         return;
     }
     table.RemoveRange(t, b);
@@ -713,14 +756,15 @@ void TMivraMainForm::ExitItemClick() {
 
 void TMivraMainForm::ToggleCellColorMode() {
     const bool on = m_cellColorMode->isChecked();
-    for (QAction* a : m_cellColorItems) a->setVisible(on);
+    for (QAction* a : m_cellColorItems)
+        a->setVisible(on);
     m_grid->SetCellColorMode(on);
 }
 
 void TMivraMainForm::FileMenuClick() {
     const PrintForms& forms = m_book.book().printForms;
     for (int n = 1; n <= 3; ++n) {
-        const QString caption = forms[n].name + QStringLiteral("(&") + QString::number(n) + QStringLiteral(")...");
+        const QString caption = FormItemCaption(forms[n].name, n);
         m_printItems[n]->setText(caption);
         m_csvItems[n]->setText(caption);
     }
@@ -740,16 +784,21 @@ void TMivraMainForm::MainteInitItemClick() {
 }
 
 void TMivraMainForm::ResizeItemClick() {
-    for (int col = 0; col < ColumnCount; ++col) m_grid->ResetColumnWidth(col);
+    for (int col = 0; col < ColumnCount; ++col)
+        m_grid->ResetColumnWidth(col);
 }
 
-void TMivraMainForm::ResizeOneItemClick(int column) { m_grid->ResetColumnWidth(column); }
+void TMivraMainForm::ResizeOneItemClick(int column) {
+    m_grid->ResetColumnWidth(column);
+}
 
 void TMivraMainForm::ShowHelp() {
     MessageBox::ShowInformation(QStringLiteral("ﾍﾙﾌﾟ"), QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙがｲﾝｽﾄｰﾙされていません。"));
 }
 
-void TMivraMainForm::AboutItemClick() { m_about->exec(); }
+void TMivraMainForm::AboutItemClick() {
+    m_about->exec();
+}
 
 void TMivraMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
@@ -831,7 +880,8 @@ void TMivraMainForm::FormDestroy() {
     m_destroyed = true;
     Settings& s = m_book.settings();
     QStringList widths;
-    for (int w : m_grid->ColumnWidths()) widths.append(QString::number(w));
+    for (int w : m_grid->ColumnWidths())
+        widths.append(QString::number(w));
     s.MivraCellSize = widths.join(QLatin1Char(','));
     SaveSettings(m_book.store(), s, m_book.book().currentCar);
     SaveWindowPlacement(this, m_book.store(), kWindowName, true);
@@ -843,8 +893,10 @@ bool TMivraMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_carPicture) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto* e = static_cast<QMouseEvent*>(event);
-            if (e->button() == Qt::LeftButton) m_carPopup->popup(e->globalPosition().toPoint());
-            else if (e->button() == Qt::RightButton) m_jpgPopup->popup(e->globalPosition().toPoint());
+            if (e->button() == Qt::LeftButton)
+                m_carPopup->popup(e->globalPosition().toPoint());
+            else if (e->button() == Qt::RightButton)
+                m_jpgPopup->popup(e->globalPosition().toPoint());
             return true;
         }
         if (event->type() == QEvent::MouseButtonDblClick) {
