@@ -25,10 +25,6 @@ const ListSection kListSections[] = {
     {&ItemLists::Pattern, u"Pattern"}, {&ItemLists::Shop, u"Shop"},     {&ItemLists::Car, u"Car"},
 };
 
-QString Key(int k) {
-    return FormatInt(k, 2, QStringLiteral("0"));
-}
-
 QString Join(const QString& a, const QString& b) {
     return a.isEmpty() ? b : a + QLatin1Char('\n') + b;
 }
@@ -113,8 +109,8 @@ MainteSettings ReadMainteSettings(const ProfileIni& ini) {
     MainteSettings m;
     for (int k = 1; k <= kMainteCount; ++k) {
         MainteSetting& s = m[k];
-        s.name = ini.Read(kMainteSection, Key(k));
-        const QString value = ini.Read(kMainteSettingSection, Key(k));
+        s.name = ini.Read(kMainteSection, TwoDigits(k));
+        const QString value = ini.Read(kMainteSettingSection, TwoDigits(k));
         s.distanceCheck = static_cast<quint8>(ParseInt(CommaItem(value, 1), 0) != 0);
         s.distanceInterval = ParseInt(CommaItem(value, 2), 0);
         s.dayCheck = static_cast<quint8>(ParseInt(CommaItem(value, 3), 0) != 0);
@@ -136,8 +132,8 @@ QString MainteSettingValue(const MainteSetting& s) {
 
 void WriteMainteSettings(ProfileIni& ini, const MainteSettings& settings) {
     for (int k = 1; k <= kMainteCount; ++k) {
-        ini.Write(kMainteSection, Key(k), settings[k].name);
-        ini.Write(kMainteSettingSection, Key(k), MainteSettingValue(settings[k]));
+        ini.Write(kMainteSection, TwoDigits(k), settings[k].name);
+        ini.Write(kMainteSettingSection, TwoDigits(k), MainteSettingValue(settings[k]));
     }
 }
 
@@ -164,7 +160,7 @@ CarMenuPlan PlanCarMenus(const NameList& cars, int currentCar) {
 
 QString CarBook::CarFileName(const QString& stem, int car) const {
     if (car <= 0) return dataFolder + stem;
-    return dataFolder + stem + FormatInt(car, 2, QStringLiteral("0")) + QStringLiteral(".dat");
+    return dataFolder + stem + TwoDigits(car) + QStringLiteral(".dat");
 }
 
 QString CarBook::SharedFileName(const QString& stem) const {
@@ -186,7 +182,7 @@ bool CarBook::LoadItemLists(Settings& settings, QString* error) {
         for (const ListSection& ls : kListSections) {
             NameList& list = lists.*(ls.list);
             for (int k = 1; k <= kListSlots; ++k)
-                list[k] = ini.Read(QString::fromUtf16(ls.section), Key(k));
+                list[k] = ini.Read(QString::fromUtf16(ls.section), TwoDigits(k));
         }
         mainte = ReadMainteSettings(ini);
     } else {
@@ -236,15 +232,15 @@ bool CarBook::SaveItemLists(const Settings& settings, QString* error, const std:
     ProfileIni ini(SharedFileName(QStringLiteral("Setting")));
     for (const ListSection& ls : kListSections) {
         for (int k = 1; k <= kListSlots; ++k)
-            ini.Delete(QString::fromUtf16(ls.section), Key(k));
+            ini.Delete(QString::fromUtf16(ls.section), TwoDigits(k));
     }
     for (int k = 1; k <= kMainteCount; ++k)
-        ini.Delete(kMainteSection, Key(k));
+        ini.Delete(kMainteSection, TwoDigits(k));
     stepOnce();
     for (const ListSection& ls : kListSections) {
         const NameList& list = lists.*(ls.list);
         for (int k = 1; k <= kListSlots; ++k)
-            ini.Write(QString::fromUtf16(ls.section), Key(k), list[k]);
+            ini.Write(QString::fromUtf16(ls.section), TwoDigits(k), list[k]);
     }
     WriteMainteSettings(ini, mainte);
     stepOnce();

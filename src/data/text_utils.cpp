@@ -67,6 +67,10 @@ QString FormatInt(qint64 value, int width, const QString& pad) {
     return s.right(width);
 }
 
+QString TwoDigits(int value) {
+    return FormatInt(value, 2, QStringLiteral("0"));
+}
+
 int ParseInt(const QString& text, int defaultValue) {
     const QString s = ToHalfWidth(text.trimmed());
     if (s.isEmpty()) return defaultValue;
@@ -110,8 +114,10 @@ bool ReadPlainDecimal(const QString& text, int decimals, double* value) {
     const QChar* p = text.constData();
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && p[begin] == QLatin1Char(' ')) ++begin;
-    while (end > begin && p[end - 1] == QLatin1Char(' ')) --end;
+    while (begin < end && p[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && p[end - 1] == QLatin1Char(' '))
+        --end;
     bool negative = false;
     bool signAllowed = true;
     bool inFraction = false;
@@ -131,11 +137,13 @@ bool ReadPlainDecimal(const QString& text, int decimals, double* value) {
             inFraction = true;
             continue;
         }
-        if (c < u'0' || c > u'9' || ++digits > 15 || (inFraction && ++fractionDigits > decimals)) return false;
+        if (c < u'0' || c > u'9' || ++digits > 15 || (inFraction && ++fractionDigits > decimals))
+            return false;
         scaled = scaled * 10 + (c - u'0');
     }
     if (digits == 0) return false;
-    for (int k = fractionDigits; k < decimals; ++k) scaled *= 10;
+    for (int k = fractionDigits; k < decimals; ++k)
+        scaled *= 10;
     // The same arithmetic as RoundHalfAway applies to the converted value.
     const double v = static_cast<double>(static_cast<long double>(scaled) / Pow10(decimals));
     *value = negative ? -v : v;
@@ -397,9 +405,8 @@ QDate DateFromDayNumber(double dayNumber) {
 
 QString DateToText(const QDate& date) {
     if (!date.isValid()) return QString();
-    return FormatInt(date.year(), 4, QStringLiteral("0")) + QLatin1Char('/') +
-           FormatInt(date.month(), 2, QStringLiteral("0")) + QLatin1Char('/') +
-           FormatInt(date.day(), 2, QStringLiteral("0"));
+    return FormatInt(date.year(), 4, QStringLiteral("0")) + QLatin1Char('/') + TwoDigits(date.month()) +
+           QLatin1Char('/') + TwoDigits(date.day());
 }
 
 QDate TextToDate(const QString& text) {
@@ -445,7 +452,7 @@ QString FormatHourMinutes(int minutes, int width, bool showZero) {
     const qint64 magnitude = minutes < 0 ? -static_cast<qint64>(minutes) : minutes;
     QString hours = QString::number(magnitude / 60);
     if (hours.size() < width) hours = QString(width - hours.size(), kSpace) + hours;
-    QString s = hours + QLatin1Char(':') + FormatInt(magnitude % 60, 2, QStringLiteral("0"));
+    QString s = hours + QLatin1Char(':') + TwoDigits(magnitude % 60);
     if (minutes < 0) {
         const qsizetype space = s.lastIndexOf(kSpace);
         if (space >= 0)
@@ -470,8 +477,7 @@ QString NormalizeDate(const QString& text, int* year, int* month, int* day) {
     if (month) *month = m;
     if (day) *day = d;
     if (second < 0 || y < 1000 || !QDate::isValid(y, m, d)) return QString();
-    return FormatInt(y, 4, QStringLiteral("0")) + QLatin1Char('/') + FormatInt(m, 2, QStringLiteral("0")) +
-           QLatin1Char('/') + FormatInt(d, 2, QStringLiteral("0"));
+    return DateToText(QDate(y, m, d));
 }
 
 QString NormalizeTime(const QString& text) {
@@ -482,8 +488,7 @@ QString NormalizeTime(const QString& text) {
     const int hours = ParseInt(s.left(colon).left(2), 0);
     const int minutes = ParseInt(s.mid(colon + 1), 0);
     if (hours < 0 || minutes < 0 || hours > 24 || minutes >= 60) return QString();
-    return FormatInt(hours, 2, QStringLiteral("0")) + QLatin1Char(':') +
-           FormatInt(minutes, 2, QStringLiteral("0"));
+    return TwoDigits(hours) + QLatin1Char(':') + TwoDigits(minutes);
 }
 
 QString WeekdayText(int year, int month, int day) {

@@ -9,6 +9,8 @@ namespace tovrel {
 
 // Numbers and texts.
 QString FormatInt(qint64 value, int width, const QString& pad);
+// Zero-padded to two digits: car numbers in names, months, days, INI keys.
+QString TwoDigits(int value);
 int ParseInt(const QString& text, int defaultValue);
 QString FormatFixed(int width, int decimals, double value);
 double ParseNumber(const QString& text, int decimals, double defaultValue);

@@ -126,10 +126,6 @@ QString Text(const char16_t* s) {
     return QString::fromUtf16(s);
 }
 
-QString TwoDigits(int n) {
-    return FormatInt(n, 2, QStringLiteral("0"));
-}
-
 QString PadItem(const QString& item) {
     return Cp932Length(item) < PrintItemBytes ? AlignLeft(item, PrintItemBytes) : item;
 }
@@ -204,6 +200,10 @@ QString PrintListTitle(int listId) {
 QString PrintListKind(int listId) {
     const PrintList* list = ListOf(listId);
     return list ? Text(list->kind) : QString();
+}
+
+QString FormItemCaption(const QString& text, int number) {
+    return text + QStringLiteral("(&") + QString::number(number) + QStringLiteral(")...");
 }
 
 int FormListId(int formNumber) {

@@ -38,6 +38,9 @@ QString PrintListKind(int listId);
 
 // The list a form belongs to (0 for a form number outside 1..15) and its suffix digit within it.
 int FormListId(int formNumber);
+
+// The caption of a window's print or CSV menu item: the form's name or title, "(&", number, ")...".
+QString FormItemCaption(const QString& text, int number);
 int FormSuffix(int formNumber);
 
 // A row of the list's built-in table; rows past the table's end are empty rows.

@@ -206,7 +206,7 @@ struct Overloaded : Ts... {
 };
 
 QString CarName(const QString& base, int car) {
-    return base + FormatInt(car, 2, QStringLiteral("0"));
+    return base + TwoDigits(car);
 }
 
 bool IsCar(int car) {

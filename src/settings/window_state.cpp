@@ -23,7 +23,7 @@ int ReadInt(const SettingsStore& store, const QString& section, const QString& n
 }
 
 QString GridColorName(int index, const QString& gridName) {
-    return FormatInt(index, 2, QStringLiteral("0")) + QLatin1Char('.') + gridName;
+    return TwoDigits(index) + QLatin1Char('.') + gridName;
 }
 
 }  // namespace

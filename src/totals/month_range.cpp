@@ -32,7 +32,7 @@ QString MonthText(int year, int month) {
     QString y = QString::number(year < 0 ? -static_cast<qint64>(year) : year);
     if (y.size() < 4) y = QString((year < 0 ? 3 : 4) - y.size(), QLatin1Char('0')) + y;
     if (year < 0) y.prepend(QLatin1Char('-'));
-    return y + QLatin1Char('/') + FormatInt(month, 2, QStringLiteral("0"));
+    return y + QLatin1Char('/') + TwoDigits(month);
 }
 
 QString MonthRange::StartText() const {

@@ -32,7 +32,7 @@ TMivraSyukeiForm::TMivraSyukeiForm(Logbook& book, QWidget* mainWindow)
     connect(m_range, &RangeBar::fileOutRequested, this, &TMivraSyukeiForm::MivraSyukeiFileOutItemClick);
     connect(m_range, &RangeBar::fileMenuAboutToShow, this, [this] {
         const PrintForms& forms = this->book().book().printForms;
-        m_range->SetListCaptions(forms[FirstFormNumber()].name, forms[FirstFormNumber() + 1].name);
+        m_range->SetListCaptions(forms[FirstFormNumber()].title, forms[FirstFormNumber() + 1].title);
     });
 
     ListGrid* g = grid();

@@ -202,8 +202,7 @@ void TMainteForm::BuildMenus() {
 void TMainteForm::FileMenuClick() {
     const PrintForms& forms = book().book().printForms;
     for (int tag = 1; tag <= 2; ++tag) {
-        const QString caption =
-            forms[tag + 5].title + QStringLiteral("(&") + QString::number(tag) + QStringLiteral(")...");
+        const QString caption = FormItemCaption(forms[tag + 5].title, tag);
         m_printItems[tag]->setText(caption);
         m_csvItems[tag]->setText(caption);
     }

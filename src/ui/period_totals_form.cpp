@@ -33,7 +33,7 @@ TTotalForm::TTotalForm(Logbook& book, QWidget* mainWindow)
     connect(m_range, &RangeBar::fileOutRequested, this, &TTotalForm::TotalFileOutItemClick);
     connect(m_range, &RangeBar::fileMenuAboutToShow, this, [this] {
         const PrintForms& forms = this->book().book().printForms;
-        m_range->SetListCaptions(forms[4].name, forms[5].name);
+        m_range->SetListCaptions(forms[4].title, forms[5].title);
     });
 
     ListGrid* g = grid();

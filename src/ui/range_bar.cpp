@@ -1,5 +1,6 @@
 #include "ui/range_bar.h"
 
+#include "output/print_forms.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/list_grid.h"
@@ -173,11 +174,10 @@ void RangeBar::SetTexts(const QString& startText, const QString& endText) {
     m_endEdit->setText(endText);
 }
 
-void RangeBar::SetListCaptions(const QString& name1, const QString& name2) {
-    const QString names[] = {name1, name2};
+void RangeBar::SetListCaptions(const QString& title1, const QString& title2) {
+    const QString names[] = {title1, title2};
     for (int tag = 1; tag <= 2; ++tag) {
-        const QString caption =
-            names[tag - 1] + QStringLiteral("(&") + QString::number(tag) + QStringLiteral(")...");
+        const QString caption = FormItemCaption(names[tag - 1], tag);
         m_printItems[tag - 1]->setText(caption);
         m_fileOutItems[tag - 1]->setText(caption);
     }

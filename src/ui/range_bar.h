@@ -41,7 +41,7 @@ public:
     QToolBar* ToolBar() const { return m_toolBar; }
 
     // Captions of the two print items and the two CSV items: name + "(&" + tag + ")...".
-    void SetListCaptions(const QString& name1, const QString& name2);
+    void SetListCaptions(const QString& title1, const QString& title2);
 
 signals:
     // -1 "<<"/"前年(&P)", +1 ">>"/"次年(N)", 0 "再集計"/"期間集計(&C)".

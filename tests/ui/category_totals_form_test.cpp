@@ -188,7 +188,7 @@ TEST_F(CategoryTotalsFormTest, CsvItemsUseTheFormsOfTheMode) {
     Show(CategoryStand);
     emit form->rangeBar()->FileMenu()->aboutToShow();
     EXPECT_EQ(form->rangeBar()->FileOutItem(1)->text(),
-              book.book().printForms[10].name + QStringLiteral("(&1)..."));
+              book.book().printForms[10].title + QStringLiteral("(&1)..."));
 
     const QString path = folder.file(QStringLiteral("stand.csv"));
     FileDialog::PresetAnswers({path, QString()});

@@ -231,9 +231,9 @@ TEST_F(PeriodTotalsFormTest, FileMenuNamesTheFormsAndCsvItemWritesTheList) {
     QMenu* fileMenu = form->rangeBar()->FileMenu();
     emit fileMenu->aboutToShow();
     EXPECT_EQ(form->rangeBar()->FileOutItem(2)->text(),
-              book.book().printForms[5].name + QStringLiteral("(&2)..."));
+              book.book().printForms[5].title + QStringLiteral("(&2)..."));
     EXPECT_EQ(form->rangeBar()->PrintItem(1)->text(),
-              book.book().printForms[4].name + QStringLiteral("(&1)..."));
+              book.book().printForms[4].title + QStringLiteral("(&1)..."));
     EXPECT_FALSE(form->rangeBar()->PrintItem(1)->isEnabled());
 
     const QString path = folder.file(QStringLiteral("totals.csv"));
