@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Tovrel needs to build, run and test, when they are missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev
-          qt6-translations-l10n fonts-ipafont-gothic xvfb xauth xdotool imagemagick poppler-utils)
+          qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth xdotool imagemagick poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
