@@ -1,6 +1,6 @@
 #include "bench_data.h"
 
-#include "data/text_utils.h"
+#include "base/text_utils.h"
 
 #include <QDate>
 

@@ -1,7 +1,7 @@
 // Start-up of the program to the first painted list, with ten cars of 2,000 records each.
 #include "bench_data.h"
 
-#include "data/file_io.h"
+#include "base/file_io.h"
 #include "data/log_file.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"

@@ -1,7 +1,7 @@
 #include "bench_data.h"
 
+#include "base/file_io.h"
 #include "data/car_book.h"
-#include "data/file_io.h"
 #include "data/log_file.h"
 #include "settings/settings.h"
 #include "totals/category_totals.h"

@@ -1,7 +1,7 @@
 #include "test_support.h"
 
-#include "data/cp932.h"
-#include "data/file_io.h"
+#include "base/cp932.h"
+#include "base/file_io.h"
 #include "data/record_table.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 // Small helpers shared by the tests: CP932 fixtures in temporary folders, records, prompts, sessions.
 #pragma once
 
+#include "base/prompter.h"
 #include "data/car_book.h"
 #include "data/fuel_record.h"
-#include "data/logbook.h"
-#include "data/prompter.h"
+#include "session/logbook.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 

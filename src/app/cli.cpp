@@ -1,9 +1,9 @@
 #include "app/cli.h"
 
-#include "data/logbook.h"
-#include "data/text_utils.h"
+#include "base/text_utils.h"
 #include "output/csv_export.h"
 #include "output/list_sources.h"
+#include "session/logbook.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "totals/category_totals.h"

@@ -1,9 +1,9 @@
 #include "calc/entry_rules.h"
 
+#include "base/text_utils.h"
 #include "calc/economy.h"
 #include "data/mainte_line.h"
 #include "data/record_table.h"
-#include "data/text_utils.h"
 #include "settings/settings.h"
 
 namespace tovrel {

@@ -1,8 +1,8 @@
 #include "data/car_book.h"
 
-#include "data/file_io.h"
-#include "data/profile_ini.h"
-#include "data/text_utils.h"
+#include "base/file_io.h"
+#include "base/profile_ini.h"
+#include "base/text_utils.h"
 #include "settings/settings.h"
 
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // information, print forms, and the file names of each car.
 #pragma once
 
-#include "output/print_forms.h"
+#include "data/print_forms.h"
 
 #include <QString>
 #include <QVector>

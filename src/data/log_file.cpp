@@ -1,9 +1,9 @@
 #include "data/log_file.h"
 
-#include "data/cp932.h"
-#include "data/file_io.h"
+#include "base/cp932.h"
+#include "base/file_io.h"
+#include "base/text_utils.h"
 #include "data/record_table.h"
-#include "data/text_utils.h"
 
 #include <QFileInfo>
 

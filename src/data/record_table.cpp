@@ -1,7 +1,7 @@
 #include "data/record_table.h"
 
-#include "data/cp932.h"
-#include "data/text_utils.h"
+#include "base/cp932.h"
+#include "base/text_utils.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,10 +1,10 @@
 #include "output/csv_export.h"
 
-#include "data/file_io.h"
+#include "base/file_io.h"
+#include "base/text_utils.h"
 #include "data/fuel_record.h"
 #include "data/mainte_line.h"
 #include "data/record_table.h"
-#include "data/text_utils.h"
 
 namespace tovrel {
 

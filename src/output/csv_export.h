@@ -1,8 +1,8 @@
 // CSV export of a list window through a print form: the lines and the file.
 #pragma once
 
-#include "data/text_grid.h"
-#include "output/print_forms.h"
+#include "base/text_grid.h"
+#include "data/print_forms.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "settings/settings.h"
 
-#include "data/prompter.h"
-#include "data/text_utils.h"
+#include "base/prompter.h"
+#include "base/text_utils.h"
 
 #include <QDir>
 #include <QFileInfo>

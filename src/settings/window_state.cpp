@@ -1,6 +1,6 @@
 #include "settings/window_state.h"
 
-#include "data/text_utils.h"
+#include "base/text_utils.h"
 
 #include <limits>
 

@@ -1,10 +1,10 @@
 #include "totals/category_totals.h"
 
+#include "base/text_utils.h"
 #include "data/mainte_line.h"
 #include "data/record_table.h"
-#include "data/text_utils.h"
-#include "totals/totals_format.h"
 #include "settings/settings.h"
+#include "totals/totals_format.h"
 
 #include <QHash>
 

@@ -2,8 +2,8 @@
 // maintenance item.
 #pragma once
 
+#include "base/text_grid.h"
 #include "data/car_book.h"
-#include "data/text_grid.h"
 #include "totals/month_range.h"
 
 #include <QString>

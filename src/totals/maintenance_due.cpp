@@ -1,14 +1,13 @@
 #include "totals/maintenance_due.h"
 
+#include "base/cp932.h"
+#include "base/profile_ini.h"
+#include "base/text_utils.h"
 #include "calc/economy.h"
-#include "data/cp932.h"
 #include "data/fuel_record.h"
 #include "data/log_file.h"
-#include "data/logbook.h"
 #include "data/mainte_line.h"
-#include "data/profile_ini.h"
 #include "data/record_table.h"
-#include "data/text_utils.h"
 #include "settings/settings.h"
 
 #include <QFileInfo>
@@ -440,12 +439,6 @@ TextGrid ApplySort(const DueTable& table, int choice) {
         grid.rows.append(cells);
     }
     return grid;
-}
-
-DueTable ComputeCurrentDue(const Logbook& book, const QDate& today, const std::function<void()>& step) {
-    const Settings& settings = book.settings();
-    return ComputeDue(book.table(), book.book().mainte, book.book().carInfo, settings,
-                      book.CarValue(settings.RunTani), today, step);
 }
 
 }  // namespace tovrel

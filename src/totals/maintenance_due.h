@@ -1,8 +1,8 @@
 // When each maintenance item is next due, by days and by distance, with its warning level.
 #pragma once
 
+#include "base/text_grid.h"
 #include "data/car_book.h"
-#include "data/text_grid.h"
 
 #include <QDate>
 #include <QString>
@@ -13,7 +13,6 @@
 namespace tovrel {
 
 class RecordTable;
-class Logbook;
 struct Settings;
 
 inline constexpr int kDueColumnCount = 16;
@@ -73,9 +72,6 @@ const std::array<QString, kDueColumnCount>& DueColumnHeadings();
 DueTable ComputeDue(const RecordTable& table, const MainteSettings& mainte, const CarInfo& carInfo,
                     const Settings& settings, int runTani, const QDate& today,
                     const std::function<void()>& step = {});
-
-// The current car of the session, as the maintenance due window shows it.
-DueTable ComputeCurrentDue(const Logbook& book, const QDate& today, const std::function<void()>& step = {});
 
 // Another car from its own files (car information, its maintenance settings when MainteSelect, its
 // log data file), leaving the book untouched. No average distance per day is computed, so there are

@@ -1,7 +1,7 @@
 #include "totals/month_range.h"
 
+#include "base/text_utils.h"
 #include "data/record_table.h"
-#include "data/text_utils.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Month-by-month totals of the log over a range of months, with the six summary rows.
 #pragma once
 
-#include "data/text_grid.h"
+#include "base/text_grid.h"
 #include "totals/month_range.h"
 
 #include <QString>

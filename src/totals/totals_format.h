@@ -1,7 +1,7 @@
 // The cell form and the guarded division shared by the totals lists.
 #pragma once
 
-#include "data/text_utils.h"
+#include "base/text_utils.h"
 
 namespace tovrel {
 

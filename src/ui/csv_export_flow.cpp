@@ -1,6 +1,6 @@
 #include "ui/csv_export_flow.h"
 
-#include "data/logbook.h"
+#include "session/logbook.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "ui/widgets/file_dialog.h"

@@ -1,9 +1,9 @@
 // The fuel entry dialog: one record typed in, changed, confirmed for deletion or looked at.
 #pragma once
 
+#include "base/prompter.h"
 #include "calc/entry_rules.h"
 #include "data/fuel_record.h"
-#include "data/prompter.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "ui/list_form.h"
 
-#include "data/logbook.h"
+#include "session/logbook.h"
 #include "settings/settings.h"
 #include "settings/window_state.h"
 #include "ui/widgets/font_text.h"

@@ -1,8 +1,8 @@
 #include "ui/main_list_model.h"
 
+#include "base/text_utils.h"
 #include "calc/economy.h"
-#include "data/logbook.h"
-#include "data/text_utils.h"
+#include "session/logbook.h"
 #include "ui/widgets/colors.h"
 
 #include <QColor>

@@ -1,7 +1,7 @@
 // The main list window: the current car's log, the hub that opens every other window.
 #pragma once
 
-#include "data/logbook.h"
+#include "session/logbook.h"
 #include "totals/startup_warnings.h"
 
 #include <QMainWindow>

@@ -1,8 +1,8 @@
 #include "ui/maintenance_due_form.h"
 
-#include "data/logbook.h"
-#include "data/text_utils.h"
+#include "base/text_utils.h"
 #include "output/list_sources.h"
+#include "session/logbook.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "ui/csv_export_flow.h"

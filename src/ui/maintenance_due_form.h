@@ -1,7 +1,7 @@
 // The maintenance due window: when each maintenance item is next due, coloured by warning level.
 #pragma once
 
-#include "data/text_grid.h"
+#include "base/text_grid.h"
 #include "totals/maintenance_due.h"
 #include "ui/list_form.h"
 

@@ -1,7 +1,7 @@
 #include "ui/period_totals_form.h"
 
-#include "data/logbook.h"
 #include "output/list_sources.h"
+#include "session/logbook.h"
 #include "totals/month_range.h"
 #include "ui/csv_export_flow.h"
 #include "ui/range_bar.h"

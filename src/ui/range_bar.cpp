@@ -1,6 +1,6 @@
 #include "ui/range_bar.h"
 
-#include "output/print_forms.h"
+#include "data/print_forms.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/list_grid.h"

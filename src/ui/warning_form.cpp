@@ -1,6 +1,6 @@
 #include "ui/warning_form.h"
 
-#include "data/logbook.h"
+#include "session/logbook.h"
 #include "settings/settings.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/font_text.h"

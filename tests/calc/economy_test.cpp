@@ -1,7 +1,7 @@
 #include "calc/economy.h"
 
+#include "base/text_utils.h"
 #include "data/record_table.h"
-#include "data/text_utils.h"
 #include "settings/settings.h"
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 #include "data/car_book.h"
 
-#include "data/profile_ini.h"
+#include "base/profile_ini.h"
 #include "settings/settings.h"
 #include "test_support.h"
 

@@ -1,8 +1,8 @@
 // The log data file: reading every shape of line, writing the escapes, failures that lose nothing.
 #include "data/log_file.h"
 
-#include "data/cp932.h"
-#include "data/file_io.h"
+#include "base/cp932.h"
+#include "base/file_io.h"
 #include "data/record_table.h"
 #include "test_support.h"
 

@@ -1,8 +1,8 @@
 #include "output/csv_export.h"
 
 #include "data/fuel_record.h"
+#include "data/print_forms.h"
 #include "data/record_table.h"
-#include "output/print_forms.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

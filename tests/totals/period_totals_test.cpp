@@ -6,7 +6,7 @@
 #include "test_support.h"
 #include "totals/month_range.h"
 
-#include "data/text_utils.h"
+#include "base/text_utils.h"
 
 #include <gtest/gtest.h>
 

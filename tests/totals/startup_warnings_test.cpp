@@ -1,7 +1,7 @@
 #include "totals/startup_warnings.h"
 
+#include "base/text_utils.h"
 #include "data/fuel_record.h"
-#include "data/text_utils.h"
 #include "settings/settings.h"
 #include "test_support.h"
 #include "totals/maintenance_due.h"

@@ -1,8 +1,8 @@
 // Category totals window: modes, per-mode placement and colours, range edits, red economy, rules, CSV.
 #include "ui/category_totals_form.h"
 
-#include "data/cp932.h"
-#include "data/logbook.h"
+#include "base/cp932.h"
+#include "session/logbook.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
 #include "ui/range_bar.h"

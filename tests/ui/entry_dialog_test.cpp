@@ -1,9 +1,9 @@
 // Entry dialog: defaults, kind switching, date and time checks, unsaved changes, prev/next, OK.
 #include "ui/entry_dialog.h"
 
-#include "data/logbook.h"
-#include "settings/settings_store.h"
 #include "input_events.h"
+#include "session/logbook.h"
+#include "settings/settings_store.h"
 #include "test_support.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/message_box.h"

@@ -2,10 +2,10 @@
 // widths, CSV.
 #include "ui/main_window.h"
 
-#include "data/logbook.h"
+#include "input_events.h"
+#include "session/logbook.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
-#include "input_events.h"
 #include "test_support.h"
 #include "ui/entry_dialog.h"
 #include "ui/main_list_model.h"

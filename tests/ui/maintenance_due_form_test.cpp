@@ -1,8 +1,8 @@
 // Maintenance due window: level colours and underlines, sort choice in step, CSV, main window state.
 #include "ui/maintenance_due_form.h"
 
-#include "data/cp932.h"
-#include "data/logbook.h"
+#include "base/cp932.h"
+#include "session/logbook.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
 #include "ui/widgets/app_setup.h"

@@ -1,8 +1,8 @@
 // Period totals window: range edits and buttons, red economy and rules, showing and closing, CSV.
 #include "ui/period_totals_form.h"
 
-#include "data/cp932.h"
-#include "data/logbook.h"
+#include "base/cp932.h"
+#include "session/logbook.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
 #include "ui/range_bar.h"

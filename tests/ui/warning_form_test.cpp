@@ -1,7 +1,7 @@
 // Start-up warnings window and the warning-name editor.
 #include "ui/warning_form.h"
 
-#include "data/logbook.h"
+#include "session/logbook.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
 #include "ui/warning_text_form.h"

@@ -1,6 +1,7 @@
 #include "ui/widgets/colors.h"
 
 #include <QGuiApplication>
+#include <QWidget>
 
 namespace tovrel {
 
@@ -75,6 +76,17 @@ quint32 ValueFromColor(const QColor& color) {
     if (!color.isValid()) return 0;
     const QRgb rgb = color.rgb();
     return quint32(qRed(rgb)) | (quint32(qGreen(rgb)) << 8) | (quint32(qBlue(rgb)) << 16);
+}
+
+void SetTextColor(QWidget* widget, const QColor& color) {
+    if (!color.isValid()) {
+        widget->setPalette(QPalette());
+        return;
+    }
+    QPalette palette = widget->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Text, color);
+    widget->setPalette(palette);
 }
 
 }  // namespace tovrel

@@ -1,7 +1,7 @@
 // The program's message boxes, with answers that tests can queue in advance.
 #pragma once
 
-#include "data/prompter.h"
+#include "base/prompter.h"
 
 #include <QList>
 #include <QString>

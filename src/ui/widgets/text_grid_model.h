@@ -1,7 +1,7 @@
 // A list window's text grid as a table model: row 0 of the grid is the header, rows 1.. the data.
 #pragma once
 
-#include "data/text_grid.h"
+#include "base/text_grid.h"
 
 #include <QAbstractTableModel>
 

@@ -1,7 +1,7 @@
-#include "data/text_utils.h"
+#include "base/text_utils.h"
 
-#include "data/cp932.h"
-#include "data/prompter.h"
+#include "base/cp932.h"
+#include "base/prompter.h"
 
 #include <algorithm>
 #include <cmath>

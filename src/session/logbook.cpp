@@ -1,8 +1,8 @@
-#include "data/logbook.h"
+#include "session/logbook.h"
 
+#include "base/prompter.h"
+#include "base/text_utils.h"
 #include "data/log_file.h"
-#include "data/prompter.h"
-#include "data/text_utils.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 
@@ -117,6 +117,12 @@ bool Logbook::ConfirmSave(bool shiftHeld) {
     if (SaveLogFile(&error)) return true;
     ShowError(QStringLiteral("Tovrel"), error);
     return false;
+}
+
+DueTable ComputeCurrentDue(const Logbook& book, const QDate& today, const std::function<void()>& step) {
+    const Settings& settings = book.settings();
+    return ComputeDue(book.table(), book.book().mainte, book.book().carInfo, settings,
+                      book.CarValue(settings.RunTani), today, step);
 }
 
 }  // namespace tovrel

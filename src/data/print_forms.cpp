@@ -1,9 +1,9 @@
-#include "output/print_forms.h"
+#include "data/print_forms.h"
 
-#include "data/cp932.h"
-#include "data/file_io.h"
-#include "data/profile_ini.h"
-#include "data/text_utils.h"
+#include "base/cp932.h"
+#include "base/file_io.h"
+#include "base/profile_ini.h"
+#include "base/text_utils.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
 // Number, text, date and time helpers: the rules every computation reads fields with.
-#include "data/text_utils.h"
+#include "base/text_utils.h"
 
-#include "data/cp932.h"
-#include "data/prompter.h"
+#include "base/cp932.h"
+#include "base/prompter.h"
 
 #include "test_support.h"
 

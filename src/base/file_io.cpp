@@ -1,6 +1,6 @@
-#include "data/file_io.h"
+#include "base/file_io.h"
 
-#include "data/cp932.h"
+#include "base/cp932.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Profile INI files: lookups without regard to case, edits that leave every other byte alone,
 // atomic flushing.
-#include "data/profile_ini.h"
+#include "base/profile_ini.h"
 
-#include "data/cp932.h"
+#include "base/cp932.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

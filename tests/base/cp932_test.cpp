@@ -1,5 +1,5 @@
 // Code page 932 at the file boundary: what the bytes are, damaged input, byte measures.
-#include "data/cp932.h"
+#include "base/cp932.h"
 
 #include "test_support.h"
 

@@ -1,4 +1,4 @@
-#include "data/prompter.h"
+#include "base/prompter.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "data/logbook.h"
+#include "session/logbook.h"
 
+#include "base/profile_ini.h"
 #include "data/log_file.h"
-#include "data/profile_ini.h"
 #include "test_support.h"
 
 #include <QDir>

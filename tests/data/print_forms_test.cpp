@@ -1,4 +1,4 @@
-#include "output/print_forms.h"
+#include "data/print_forms.h"
 
 #include "test_support.h"
 

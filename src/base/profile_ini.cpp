@@ -1,7 +1,7 @@
-#include "data/profile_ini.h"
+#include "base/profile_ini.h"
 
-#include "data/cp932.h"
-#include "data/file_io.h"
+#include "base/cp932.h"
+#include "base/file_io.h"
 
 #include <QFileInfo>
 

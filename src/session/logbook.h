@@ -6,7 +6,9 @@
 #include "data/car_book.h"
 #include "data/record_table.h"
 #include "settings/settings.h"
+#include "totals/maintenance_due.h"
 
+#include <QDate>
 #include <QString>
 
 #include <functional>
@@ -78,5 +80,8 @@ private:
     EconomyStatus m_status;
     QString m_dataFolderOverride;
 };
+
+// The current car of the session, as the maintenance due window shows it.
+DueTable ComputeCurrentDue(const Logbook& book, const QDate& today, const std::function<void()>& step = {});
 
 }  // namespace tovrel
