@@ -11,9 +11,7 @@
 namespace tovrel {
 
 QString CarNumberOnEnter(const QString& text) {
-    QString s = text;
-    s.remove(QLatin1Char(','));
-    return s;
+    return StripGrouping(text);
 }
 
 QString CarNumberOnLeave(const QString& text, int decimals) {
