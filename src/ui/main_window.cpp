@@ -7,6 +7,7 @@
 #include "settings/window_state.h"
 #include "totals/startup_warnings.h"
 #include "ui/about_dialog.h"
+#include "ui/car_info_form.h"
 #include "ui/category_totals_form.h"
 #include "ui/csv_export_flow.h"
 #include "ui/entry_dialog.h"
@@ -125,6 +126,7 @@ void TMivraMainForm::FormCreate() {
     m_mainteForm = std::make_unique<TMainteForm>(m_book, this);
     m_warningForm = std::make_unique<TWarningForm>(m_book, this);
     m_warningTextForm = new TWarningTextForm(this);
+    m_carInfoForm = new TCarInfoForm(m_book, this);
 
     m_newButtonPushTimer = new QTimer(this);
     m_newButtonPushTimer->setSingleShot(true);

@@ -25,6 +25,7 @@ namespace tovrel {
 class ListGrid;
 class MainListModel;
 class StartupPictureWindow;
+class TCarInfoForm;
 class TAboutBox;
 class TMainteForm;
 class TMivraSyukeiForm;
@@ -74,6 +75,8 @@ public:
     void SyukeiItemClick(int mode);
     // Leaves a search result: the full list again, editing on.
     void AllItemClick();
+    // Car information, modal; the list repaints after OK (target economy marks).
+    void CarInfoItemClick();
 
     TMainteForm* mainteForm() const { return m_mainteForm.get(); }
     TWarningForm* warningForm() const { return m_warningForm.get(); }
@@ -124,6 +127,7 @@ private:
     ListGrid* m_grid = nullptr;
     TMivraInputForm* m_entry = nullptr;
     TAboutBox* m_about = nullptr;
+    TCarInfoForm* m_carInfoForm = nullptr;
     // The list windows have no parent (a child of a disabled window is disabled too).
     std::unique_ptr<TMivraSyukeiForm> m_syukeiForm;
     std::unique_ptr<TTotalForm> m_totalForm;

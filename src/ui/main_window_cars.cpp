@@ -1,6 +1,7 @@
 // Car switching on the main window: the car menus, the caption and the car picture.
 #include "ui/main_window.h"
 
+#include "ui/car_info_form.h"
 #include "ui/main_list_model.h"
 #include "ui/widgets/file_dialog.h"
 #include "ui/widgets/icons.h"
@@ -34,6 +35,9 @@ void TMivraMainForm::BuildCarMenus() {
         m_carItems[current]->setChecked(true);
         m_carPopupItems[current]->setChecked(true);
     }
+    // Without a car there is no car information to edit.
+    if (QAction* carInfo = FindAction(QStringLiteral("CarInfoItem")))
+        carInfo->setEnabled(current >= 1 && current <= kListSlots);
 }
 
 void TMivraMainForm::SelectCarAndShow(int car) {
@@ -67,6 +71,11 @@ void TMivraMainForm::CarItemClick(int car) {
     m_carItems[car]->setChecked(true);
     m_carPopupItems[car]->setChecked(true);
     SelectCarAndShow(car);
+}
+
+void TMivraMainForm::CarInfoItemClick() {
+    if (m_book.book().currentCar < 1) return;
+    if (m_carInfoForm->exec() == QDialog::Accepted) m_model->RefreshAll();
 }
 
 void TMivraMainForm::UpdateCaption() {

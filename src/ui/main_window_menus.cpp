@@ -194,8 +194,8 @@ void TMivraMainForm::BuildMenus() {
 
     // Options
     QMenu* options = menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
-    m_notYetActions << AddAction(options, QStringLiteral("CarInfoItem"), QStringLiteral("愛車情報(&J)..."),
-                                 nullptr);
+    AddAction(options, QStringLiteral("CarInfoItem"), QStringLiteral("愛車情報(&J)..."),
+              &TMivraMainForm::CarInfoItemClick);
     m_notYetActions << AddAction(options, QStringLiteral("SettingItem"), QStringLiteral("環境設定(&E)..."),
                                  nullptr);
     options->addSeparator();
