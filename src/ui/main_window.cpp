@@ -19,6 +19,7 @@
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/font_text.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/list_grid.h"
 #include "ui/widgets/message_box.h"
@@ -125,6 +126,7 @@ void TMivraMainForm::FormCreate() {
     m_mainteForm = std::make_unique<TMainteForm>(m_book, this);
     m_warningForm = std::make_unique<TWarningForm>(m_book, this);
     m_warningTextForm = new TWarningTextForm(this);
+    CreateSearchForms();
 
     m_newButtonPushTimer = new QTimer(this);
     m_newButtonPushTimer->setSingleShot(true);
@@ -398,7 +400,7 @@ void TMivraMainForm::ResizeOneItemClick(int column) {
 }
 
 void TMivraMainForm::ShowHelp() {
-    MessageBox::ShowInformation(QStringLiteral("ﾍﾙﾌﾟ"), QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙがｲﾝｽﾄｰﾙされていません。"));
+    OpenHelp(HelpContents);
 }
 
 void TMivraMainForm::AboutItemClick() {
@@ -451,9 +453,10 @@ void TMivraMainForm::WarningItemClick() {
 }
 
 void TMivraMainForm::AllItemClick() {
-    m_book.table().RestoreFullTable();
+    m_book.ShowAll();
     SetListEditable(true);
-    RecalcStatus();
+    UpdateStatusPanels();
+    m_model->RefreshAll();
 }
 
 void TMivraMainForm::MainteKigenSyukeiClick() {
