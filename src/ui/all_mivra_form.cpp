@@ -10,7 +10,7 @@
 
 #include <QFocusEvent>
 #include <QGridLayout>
-#include <QGroupBox>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,7 +61,10 @@ TAllMivraForm::TAllMivraForm(Logbook& book, QWidget* parent)
     fields->setColumnStretch(3, 1);
     layout->addLayout(fields);
 
-    auto* notes = new QGroupBox(QStringLiteral("【注意事項】"));
+    // A label rather than a group title: the title's width is measured short for the closing bracket.
+    layout->addWidget(new QLabel(QStringLiteral("【注意事項】")));
+    auto* notes = new QFrame;
+    notes->setFrameShape(QFrame::StyledPanel);
     auto* notesLayout = new QVBoxLayout(notes);
     for (const QString& text :
          {QStringLiteral(
