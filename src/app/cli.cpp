@@ -1,6 +1,9 @@
 #include "app/cli.h"
 
 #include "base/text_utils.h"
+#include "calc/combined_fill.h"
+#include "calc/entry_rules.h"
+#include "calc/odometer_recalc.h"
 #include "output/csv_export.h"
 #include "output/list_sources.h"
 #include "session/logbook.h"
@@ -13,8 +16,12 @@
 #include "totals/startup_warnings.h"
 
 #include <QDate>
+#include <QMap>
+#include <QSet>
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <optional>
 
 namespace tovrel {
@@ -31,7 +38,16 @@ const char* const kUsage =
     "  save                   load the car's log data file and write it back\n"
     "  csv FORM [-o FILE] [--from YYYY/MM] [--to YYYY/MM]\n"
     "                         the CSV export of print form FORM (1..15)\n"
-    "  warnings               the start-up warnings text, then its status line\n";
+    "  warnings               the start-up warnings text, then its status line\n"
+    "  search [--start YYYY/MM/DD] [--end YYYY/MM/DD] [--no-fuel] [--no-maintenance]\n"
+    "         [--average-only] [--weather T] [--fuel-type T] [--station T] [--pattern T]\n"
+    "         [--maintenance T] [--shop T] [--memo T] [--shift-fuel] [--shift-station]\n"
+    "                         status panel 0 of the search result, then the result as csv 1\n"
+    "  jump YYYY/MM/DD        the record number the date jump selects\n"
+    "  combine FIRST LAST [--run DISTANCE] [--odometer DISTANCE]\n"
+    "                         the combined-fill economy over records FIRST..LAST; prints the economy\n"
+    "  odometer FIRST LAST [--forward] [--overwrite] [--maintenance]\n"
+    "                         recalculates the odometer readings of records FIRST..LAST\n";
 
 void PrintLine(FILE* stream, const QString& text) {
     std::fprintf(stream, "%s\n", text.toUtf8().constData());
@@ -55,7 +71,50 @@ struct Options {
     QString from;
     QString to;
     QStringList positional;
+    QMap<QString, QString> values;  // options of the command that take a value
+    QSet<QString> flags;            // options of the command without a value
 };
+
+// Options that belong to one command; the same name may mean different things to two commands.
+struct CommandOption {
+    const char* command;
+    const char* name;
+    bool takesValue;
+};
+
+constexpr CommandOption kCommandOptions[] = {
+    {"search", "--start", true},          {"search", "--end", true},
+    {"search", "--no-fuel", false},       {"search", "--no-maintenance", false},
+    {"search", "--average-only", false},  {"search", "--weather", true},
+    {"search", "--fuel-type", true},      {"search", "--station", true},
+    {"search", "--pattern", true},        {"search", "--maintenance", true},
+    {"search", "--shop", true},           {"search", "--memo", true},
+    {"search", "--shift-fuel", false},    {"search", "--shift-station", false},
+    {"combine", "--run", true},           {"combine", "--odometer", true},
+    {"odometer", "--forward", false},     {"odometer", "--overwrite", false},
+    {"odometer", "--maintenance", false},
+};
+
+const CommandOption* FindCommandOption(const QString& command, const QString& name) {
+    for (const CommandOption& option : kCommandOptions) {
+        if (command == QLatin1String(option.command) && name == QLatin1String(option.name)) return &option;
+    }
+    return nullptr;
+}
+
+// The command: the first argument that is neither an option nor the value of a general option.
+QString CommandOf(const QStringList& args) {
+    static const QStringList valueOptions = {QStringLiteral("--data"),  QStringLiteral("--car"),
+                                             QStringLiteral("--today"), QStringLiteral("-o"),
+                                             QStringLiteral("--from"),  QStringLiteral("--to")};
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (valueOptions.contains(args[i]))
+            ++i;
+        else if (!args[i].startsWith(QLatin1Char('-')) || args[i].size() == 1)
+            return args[i];
+    }
+    return QString();
+}
 
 std::optional<int> ParseCount(const QString& text, int low, int high) {
     const int v = ParseInt(text, low - 1);
@@ -69,6 +128,7 @@ bool ValidMonth(const QString& text) {
 
 // Parses the options wherever they stand; returns an error message or an empty text.
 QString ParseOptions(const QStringList& args, Options& o) {
+    const QString command = CommandOf(args);
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const auto value = [&](QString* out) -> bool {
@@ -96,6 +156,13 @@ QString ParseOptions(const QStringList& args, Options& o) {
                 return QStringLiteral("bad month for --from: ") + o.from;
         } else if (a == QStringLiteral("--to")) {
             if (!value(&o.to) || !ValidMonth(o.to)) return QStringLiteral("bad month for --to: ") + o.to;
+        } else if (const CommandOption* option = FindCommandOption(command, a)) {
+            if (!option->takesValue)
+                o.flags.insert(a);
+            else if (value(&v))
+                o.values.insert(a, v);
+            else
+                return a + QStringLiteral(" needs a value");
         } else if (a.startsWith(QStringLiteral("--")) || (a.startsWith(QLatin1Char('-')) && a.size() > 1)) {
             return QStringLiteral("unknown option: ") + a;
         } else {
@@ -135,15 +202,119 @@ ListSource ListSourceOf(Logbook& book, int listId, const Options& o) {
     }
 }
 
-int CsvCommand(Logbook& book, const Options& o) {
-    if (o.positional.size() != 2) return Usage(QStringLiteral("csv needs one form number (1..15)"));
-    const auto form = ParseCount(o.positional[1], 1, 15);
-    if (!form) return Usage(QStringLiteral("bad form number: ") + o.positional[1]);
-    const PrintForm& printForm = book.book().printForms[*form];
+int WriteFormCsv(Logbook& book, int form, const Options& o) {
+    const PrintForm& printForm = book.book().printForms[form];
     const int listId = printForm.ListIdNumber();
     if (listId < 1 || listId > 7) return kExitOk;  // such a form exports nothing
     const ListSource source = ListSourceOf(book, listId, o);
     return WriteLines(BuildCsvLines(printForm, source, book.settings().PrintMultiGyo), o.output);
+}
+
+int CsvCommand(Logbook& book, const Options& o) {
+    if (o.positional.size() != 2) return Usage(QStringLiteral("csv needs one form number (1..15)"));
+    const auto form = ParseCount(o.positional[1], 1, 15);
+    if (!form) return Usage(QStringLiteral("bad form number: ") + o.positional[1]);
+    return WriteFormCsv(book, *form, o);
+}
+
+// The conditions not given are those of "検索条件初期化", but without the shifts unless named.
+int SearchCommand(Logbook& book, const Options& o) {
+    SearchConditions c = ClearedSearchConditions();
+    c.fuel = !o.flags.contains(QStringLiteral("--no-fuel"));
+    c.mainte = !o.flags.contains(QStringLiteral("--no-maintenance"));
+    c.averageOnly = o.flags.contains(QStringLiteral("--average-only"));
+    c.shiftGasSel = o.flags.contains(QStringLiteral("--shift-fuel"));
+    c.shiftStand = o.flags.contains(QStringLiteral("--shift-station"));
+    for (const auto& [name, day] :
+         {std::pair{QStringLiteral("--start"), &c.startDay}, std::pair{QStringLiteral("--end"), &c.endDay}}) {
+        if (!o.values.contains(name)) continue;
+        *day = NormalizeDate(o.values[name]);
+        if (day->isEmpty())
+            return Usage(QStringLiteral("bad date for ") + name + QStringLiteral(": ") + o.values[name]);
+    }
+    c.weather = o.values.value(QStringLiteral("--weather"));
+    c.gasSel = o.values.value(QStringLiteral("--fuel-type"));
+    c.stand = o.values.value(QStringLiteral("--station"));
+    c.pattern = o.values.value(QStringLiteral("--pattern"));
+    c.mainteText = o.values.value(QStringLiteral("--maintenance"));
+    c.shop = o.values.value(QStringLiteral("--shop"));
+    c.memo = o.values.value(QStringLiteral("--memo"));
+    book.Search(c, o.today);
+    PrintLine(stdout, book.table().CountStatusText());
+    Options list = o;
+    list.output.clear();
+    return WriteFormCsv(book, 1, list);
+}
+
+int JumpCommand(Logbook& book, const Options& o) {
+    if (o.positional.size() != 2) return Usage(QStringLiteral("jump needs one date"));
+    const QString day = NormalizeDate(o.positional[1]);
+    if (day.isEmpty()) return Usage(QStringLiteral("bad date: ") + o.positional[1]);
+    PrintLine(stdout, QString::number(JumpTarget(book.table(), day)));
+    return kExitOk;
+}
+
+// FIRST and LAST of a range tool as the main list's selection: LAST limited to the record count.
+// Returns an exit code when they cannot be used, else fills first and last.
+std::optional<int> RangeArguments(const Logbook& book, const Options& o, const QString& tool, int* first,
+                                  int* last) {
+    const QString command = o.positional.first();
+    if (o.positional.size() != 3)
+        return Usage(command + QStringLiteral(" needs FIRST and LAST record numbers"));
+    for (int i : {1, 2}) {
+        if (ParseInt(o.positional[i], 0) < 1)
+            return Usage(QStringLiteral("bad record number: ") + o.positional[i]);
+    }
+    *first = ParseInt(o.positional[1], 0);
+    if (!SelectedRange(*first, ParseInt(o.positional[2], 0), book.table().RecordCount(), last))
+        return Usage(TooFewSelected(tool).text);
+    return std::nullopt;
+}
+
+// Writes the log file as save does, when the records changed.
+int SaveIfChanged(Logbook& book) {
+    QString error;
+    if (book.table().DiffersFromSnapshot() && !book.SaveLogFile(&error)) return FileError(error);
+    return kExitOk;
+}
+
+int CombineCommand(Logbook& book, const Options& o) {
+    int first = 0;
+    int last = 0;
+    if (const auto exit = RangeArguments(book, o, kCombinedFillToolName, &first, &last)) return *exit;
+    const Settings& s = book.settings();
+    CombinedFill fill(book.table(), first, last, book.CarValue(s.RunCalcSelect), s.CalcPass);
+    if (const auto refusal = fill.Refusal()) return Usage(refusal->text);
+    // Typed in the order of the dialog's fields.
+    for (const auto& [name, field] : {std::pair{QStringLiteral("--run"), FillField::Run},
+                                      std::pair{QStringLiteral("--odometer"), FillField::TotalRun}}) {
+        if (!o.values.contains(name)) continue;
+        const QString text = o.values[name];
+        if (std::isnan(ParseNumber(text, RunDecimals, std::numeric_limits<double>::quiet_NaN())))
+            return Usage(QStringLiteral("bad distance for ") + name + QStringLiteral(": ") + text);
+        if (!fill.Editable(field))
+            return Usage(name +
+                         QStringLiteral(": the field is computed and cannot be typed into (CalcPass)"));
+        fill.Type(field, text);
+    }
+    RangeRefusal refusal;
+    if (!fill.Apply(book.table(), &refusal)) return Usage(refusal.text);
+    if (const int exit = SaveIfChanged(book); exit != kExitOk) return exit;
+    PrintLine(stdout, StripGrouping(fill.EconomyText()));
+    return kExitOk;
+}
+
+int OdometerCommand(Logbook& book, const Options& o) {
+    int first = 0;
+    int last = 0;
+    if (const auto exit = RangeArguments(book, o, kOdometerToolName, &first, &last)) return *exit;
+    OdometerOptions options;
+    options.forward = o.flags.contains(QStringLiteral("--forward"));
+    options.overwrite = o.flags.contains(QStringLiteral("--overwrite"));
+    options.maintenance = o.flags.contains(QStringLiteral("--maintenance"));
+    RangeRefusal refusal;
+    if (!RecalcOdometer(book.table(), first, last, options, &refusal)) return Usage(refusal.text);
+    return SaveIfChanged(book);
 }
 
 int WarningsCommand(Logbook& book, const Options& o) {
@@ -165,10 +336,13 @@ int RunCli(const QStringList& arguments) {
         return kExitUsage;
     }
     const QString command = o.positional.first();
+    static const QStringList withArguments = {QStringLiteral("csv"), QStringLiteral("jump"),
+                                              QStringLiteral("combine"), QStringLiteral("odometer")};
     const bool known = command == QStringLiteral("status") || command == QStringLiteral("save") ||
-                       command == QStringLiteral("csv") || command == QStringLiteral("warnings");
+                       command == QStringLiteral("warnings") || command == QStringLiteral("search") ||
+                       withArguments.contains(command);
     if (!known) return Usage(QStringLiteral("unknown command: ") + command);
-    if (command != QStringLiteral("csv") && o.positional.size() != 1) {
+    if (!withArguments.contains(command) && o.positional.size() != 1) {
         return Usage(QStringLiteral("too many arguments for ") + command);
     }
 
@@ -199,6 +373,10 @@ int RunCli(const QStringList& arguments) {
         return kExitOk;
     }
     if (command == QStringLiteral("warnings")) return WarningsCommand(book, o);
+    if (command == QStringLiteral("search")) return SearchCommand(book, o);
+    if (command == QStringLiteral("jump")) return JumpCommand(book, o);
+    if (command == QStringLiteral("combine")) return CombineCommand(book, o);
+    if (command == QStringLiteral("odometer")) return OdometerCommand(book, o);
     return CsvCommand(book, o);
 }
 

@@ -18,6 +18,7 @@ RecordTable::RecordTable(int capacity, QObject* parent) : QObject(parent) {
 }
 
 void RecordTable::SetCapacity(int capacity) {
+    const bool searched = m_searchActive;
     m_capacity = std::max(1, capacity);
     m_count = 0;
     m_slots = QVector<FuelRecord>(m_capacity + 1);
@@ -27,6 +28,7 @@ void RecordTable::SetCapacity(int capacity) {
     m_backupCount = 0;
     NotifyRows(-1, -1);
     Q_EMIT countChanged(m_count);
+    if (searched) Q_EMIT searchViewChanged(false);
 }
 
 void RecordTable::SetRecordCount(int n) {
@@ -136,6 +138,22 @@ void RecordTable::RemoveRange(int first, int last) {
     NotifyRows(first, oldCount);
 }
 
+int RecordTable::KeepRecords(const std::function<bool(const FuelRecord&)>& keep) {
+    const int oldCount = m_count;
+    int kept = 0;
+    for (int i = 1; i <= oldCount; ++i) {
+        if (!keep(m_slots[i])) continue;
+        ++kept;
+        // A record only ever moves up, over one that has been tested already.
+        if (kept != i) m_slots[kept] = std::move(m_slots[i]);
+    }
+    for (int i = kept + 1; i <= m_capacity; ++i)
+        m_slots[i] = kEmptyRecord;
+    SetRecordCount(kept);
+    NotifyRows(1, std::max(oldCount, 1));
+    return kept;
+}
+
 void RecordTable::TakeSnapshot() {
     m_snapshot = m_slots;
 }
@@ -152,6 +170,7 @@ void RecordTable::SaveFullTable() {
     m_searchActive = true;
     m_backupCount = m_count;
     m_backup = QVector<FuelRecord>(m_slots.begin(), m_slots.begin() + m_count + 1);
+    Q_EMIT searchViewChanged(true);
 }
 
 bool RecordTable::RestoreFullTable() {
@@ -167,6 +186,7 @@ bool RecordTable::RestoreFullTable() {
     m_backupCount = 0;
     SetRecordCount(n);
     EndUpdate();
+    Q_EMIT searchViewChanged(false);
     return true;
 }
 

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QVector>
 
+#include <functional>
+
 namespace tovrel {
 
 class RecordTable : public QObject {
@@ -50,6 +52,9 @@ public:
 
     // Removes records first..last (1-based, within the count) and moves the later ones up.
     void RemoveRange(int first, int last);
+    // Keeps the records 1..count that pass, in their order, and empties the slots behind them.
+    // Returns the new count.
+    int KeepRecords(const std::function<bool(const FuelRecord&)>& keep);
 
     // Saved snapshot.
     void TakeSnapshot();
@@ -75,6 +80,8 @@ Q_SIGNALS:
     void recordsChanged(int firstSlot, int lastSlot);
     void countChanged(int count);
     void tableReset();
+    // The table starts or stops showing a search result (sent after the records are in place).
+    void searchViewChanged(bool active);
 
 private:
     void NotifyRows(int first, int last);

@@ -77,6 +77,22 @@ bool Logbook::SaveLogFile(QString* error) {
     return ok;
 }
 
+int Logbook::Search(const SearchConditions& conditions, const QDate& today,
+                    const std::function<void()>& step) {
+    m_table.BeginUpdate();
+    m_table.SaveFullTable();
+    ShiftFuelTypesAndStations(m_table, conditions.shiftGasSel, conditions.shiftStand);
+    const int matches = FilterRecords(m_table, conditions, today, step);
+    m_table.EndUpdate();
+    RecalcStatus();
+    return matches;
+}
+
+void Logbook::ShowAll() {
+    m_table.RestoreFullTable();
+    RecalcStatus();
+}
+
 int Logbook::CarValue(const PerCarInt& values) const {
     const int car = m_book.currentCar;
     return (car >= 1 && car <= kCarCount) ? values[car] : values[0];

@@ -4,6 +4,7 @@
 
 #include "calc/economy.h"
 #include "data/car_book.h"
+#include "data/record_search.h"
 #include "data/record_table.h"
 #include "settings/settings.h"
 #include "totals/maintenance_due.h"
@@ -50,6 +51,14 @@ public:
 
     bool LoadLogFile(QString* error);
     bool SaveLogFile(QString* error);
+
+    // Sets the full list aside (leaving an earlier result first, so the search always runs over the
+    // full list), shifts fuel types and stations as asked, keeps the matches and recomputes the
+    // status over them. step runs once per record tested. Returns the number of matches.
+    int Search(const SearchConditions& conditions, const QDate& today,
+               const std::function<void()>& step = {});
+    // Leaves a search result: the full list again, and its status.
+    void ShowAll();
 
     // Average economy and status texts of the records shown.
     void RecalcStatus();

@@ -20,6 +20,7 @@
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/font_text.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/list_grid.h"
 #include "ui/widgets/message_box.h"
@@ -127,6 +128,7 @@ void TMivraMainForm::FormCreate() {
     m_warningForm = std::make_unique<TWarningForm>(m_book, this);
     m_warningTextForm = new TWarningTextForm(this);
     m_carInfoForm = new TCarInfoForm(m_book, this);
+    CreateSearchForms();
 
     m_newButtonPushTimer = new QTimer(this);
     m_newButtonPushTimer->setSingleShot(true);
@@ -400,7 +402,7 @@ void TMivraMainForm::ResizeOneItemClick(int column) {
 }
 
 void TMivraMainForm::ShowHelp() {
-    MessageBox::ShowInformation(QStringLiteral("ﾍﾙﾌﾟ"), QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙがｲﾝｽﾄｰﾙされていません。"));
+    OpenHelp(HelpContents);
 }
 
 void TMivraMainForm::AboutItemClick() {
@@ -453,9 +455,10 @@ void TMivraMainForm::WarningItemClick() {
 }
 
 void TMivraMainForm::AllItemClick() {
-    m_book.table().RestoreFullTable();
+    m_book.ShowAll();
     SetListEditable(true);
-    RecalcStatus();
+    UpdateStatusPanels();
+    m_model->RefreshAll();
 }
 
 void TMivraMainForm::MainteKigenSyukeiClick() {

@@ -4,7 +4,9 @@
 #include "session/logbook.h"
 #include "totals/startup_warnings.h"
 
+#include <QItemSelection>
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QVector>
 
@@ -27,6 +29,10 @@ class MainListModel;
 class StartupPictureWindow;
 class TCarInfoForm;
 class TAboutBox;
+class TAllMivraForm;
+class TDaySearchForm;
+class TSearchForm;
+class TTotalRunCalcForm;
 class TMainteForm;
 class TMivraSyukeiForm;
 class TTotalForm;
@@ -77,6 +83,16 @@ public:
     void AllItemClick();
     // Car information, modal; the list repaints after OK (target economy marks).
     void CarInfoItemClick();
+    // Search (F3), the date jump and the two range tools.
+    void SearchItemClick();
+    void JumpItemClick();
+    void AllMivraItemClick();
+    void TotalRunCalcItemClick();
+
+    TSearchForm* searchForm() const { return m_searchForm; }
+    TDaySearchForm* daySearchForm() const { return m_daySearchForm; }
+    TAllMivraForm* allMivraForm() const { return m_allMivraForm; }
+    TTotalRunCalcForm* totalRunCalcForm() const { return m_totalRunCalcForm; }
 
     TMainteForm* mainteForm() const { return m_mainteForm.get(); }
     TWarningForm* warningForm() const { return m_warningForm.get(); }
@@ -121,6 +137,10 @@ private:
     int SelectionBottom() const;
     bool ShiftHeld() const;
     void ShowFileError(const QString& error);
+    void CreateSearchForms();
+    // The list's top row and selection are kept aside while a search result is shown.
+    void RememberFullListView();
+    void SearchViewChanged(bool active);
 
     Logbook m_book;
     MainListModel* m_model = nullptr;
@@ -128,6 +148,15 @@ private:
     TMivraInputForm* m_entry = nullptr;
     TAboutBox* m_about = nullptr;
     TCarInfoForm* m_carInfoForm = nullptr;
+    TSearchForm* m_searchForm = nullptr;
+    TDaySearchForm* m_daySearchForm = nullptr;
+    TAllMivraForm* m_allMivraForm = nullptr;
+    TTotalRunCalcForm* m_totalRunCalcForm = nullptr;
+    struct ListView {
+        int topRow = 0;
+        QItemSelection selection;
+        QPersistentModelIndex current;
+    } m_fullListView;
     // The list windows have no parent (a child of a disabled window is disabled too).
     std::unique_ptr<TMivraSyukeiForm> m_syukeiForm;
     std::unique_ptr<TTotalForm> m_totalForm;

@@ -136,10 +136,10 @@ void TMivraMainForm::BuildMenus() {
 
     // Search
     QMenu* search = menuBar()->addMenu(QStringLiteral("検索(&S)"));
-    m_notYetActions << AddAction(search, QStringLiteral("JumpItem"), QStringLiteral("指定日ｼﾞｬﾝﾌﾟ(&J)..."),
-                                 nullptr);
-    m_notYetActions << AddAction(search, QStringLiteral("SearchItem"), QStringLiteral("検索(&S)..."), nullptr,
-                                 QKeySequence(Qt::Key_F3));
+    AddAction(search, QStringLiteral("JumpItem"), QStringLiteral("指定日ｼﾞｬﾝﾌﾟ(&J)..."),
+              &TMivraMainForm::JumpItemClick);
+    AddAction(search, QStringLiteral("SearchItem"), QStringLiteral("検索(&S)..."),
+              &TMivraMainForm::SearchItemClick, QKeySequence(Qt::Key_F3));
     m_showAllActions << AddAction(search, QStringLiteral("AllItem"), QStringLiteral("検索解除(&A)"),
                                   &TMivraMainForm::AllItemClick);
 
@@ -199,10 +199,10 @@ void TMivraMainForm::BuildMenus() {
     m_notYetActions << AddAction(options, QStringLiteral("SettingItem"), QStringLiteral("環境設定(&E)..."),
                                  nullptr);
     options->addSeparator();
-    m_notYetActions << AddAction(options, QStringLiteral("AllMivraItem"),
-                                 QStringLiteral("まとめ燃費計算(&M)..."), nullptr);
-    m_notYetActions << AddAction(options, QStringLiteral("TotalRunCalcItem"),
-                                 QStringLiteral("走行距離計算(&C)..."), nullptr);
+    m_editActions << AddAction(options, QStringLiteral("AllMivraItem"),
+                               QStringLiteral("まとめ燃費計算(&M)..."), &TMivraMainForm::AllMivraItemClick);
+    m_editActions << AddAction(options, QStringLiteral("TotalRunCalcItem"),
+                               QStringLiteral("走行距離計算(&C)..."), &TMivraMainForm::TotalRunCalcItemClick);
     options->addSeparator();
     AddAction(options, QStringLiteral("MainteInitItem"), QStringLiteral("ﾒﾝﾃﾅﾝｽ設定の初期化(&I)..."),
               &TMivraMainForm::MainteInitItemClick);
@@ -268,16 +268,23 @@ void TMivraMainForm::BuildPopupMenus() {
     connect(deleteItem, &QAction::triggered, this, &TMivraMainForm::DeleteSpeedButtonClick);
     m_editActions << newItem << editItem << deleteItem;
     m_listPopup->addSeparator();
-    m_notYetActions << popupItem(QStringLiteral("PopSearchItem"), QStringLiteral("検索(&S)..."),
-                                 QKeySequence());
+    QAction* popSearch =
+        popupItem(QStringLiteral("PopSearchItem"), QStringLiteral("検索(&S)..."), QKeySequence());
+    // Shown in the menu only: the menu bar's item already answers F3.
+    popSearch->setShortcut(QKeySequence(Qt::Key_F3));
+    popSearch->setShortcutContext(Qt::WidgetShortcut);
+    connect(popSearch, &QAction::triggered, this, &TMivraMainForm::SearchItemClick);
     QAction* popAll = popupItem(QStringLiteral("PopAllItem"), QStringLiteral("検索解除(&A)"), QKeySequence());
     connect(popAll, &QAction::triggered, this, &TMivraMainForm::AllItemClick);
     m_showAllActions << popAll;
     m_listPopup->addSeparator();
-    m_notYetActions << popupItem(QStringLiteral("PopAllMivraItem"), QStringLiteral("まとめ燃費計算(&M)..."),
-                                 QKeySequence());
-    m_notYetActions << popupItem(QStringLiteral("PopTotalRunCalcItem"), QStringLiteral("走行距離計算(&C)..."),
-                                 QKeySequence());
+    QAction* popAllMivra =
+        popupItem(QStringLiteral("PopAllMivraItem"), QStringLiteral("まとめ燃費計算(&M)..."), QKeySequence());
+    connect(popAllMivra, &QAction::triggered, this, &TMivraMainForm::AllMivraItemClick);
+    QAction* popTotalRunCalc = popupItem(QStringLiteral("PopTotalRunCalcItem"),
+                                         QStringLiteral("走行距離計算(&C)..."), QKeySequence());
+    connect(popTotalRunCalc, &QAction::triggered, this, &TMivraMainForm::TotalRunCalcItemClick);
+    m_editActions << popAllMivra << popTotalRunCalc;
     m_listPopup->addSeparator();
     m_cellColorMode = popupItem(QStringLiteral("CellColorModeItem"),
                                 QStringLiteral("ｾﾙの背景色/表示設定ﾓｰﾄﾞ"), QKeySequence());

@@ -214,3 +214,87 @@ TEST_F(LogbookTest, FailedSaveIsReportedAndKeepsTheData) {
 
 }  // namespace
 }  // namespace tovrel
+
+namespace tovrel {
+namespace {
+
+using namespace test;
+
+// A search with shifted fuel types, on the second car of LogbookTest.
+class LogbookSearchTest : public LogbookTest {
+protected:
+    void SetUp() override {
+        LogbookTest::SetUp();
+        ASSERT_TRUE(StartAndSelect(2));
+        before = SavedLog();
+        for (int i = 1; i <= 4; ++i)
+            book.table().SetText(i, ColGasSel, QStringLiteral("種別%1").arg(i));
+        book.table().TakeSnapshot();
+    }
+    int SearchFuel() {
+        SearchConditions c;
+        c.mainte = false;
+        c.shiftGasSel = true;
+        return book.Search(c, QDate(2004, 12, 31));
+    }
+    QByteArray before;
+};
+
+TEST_F(LogbookSearchTest, EverySearchRunsOverTheFullTable) {
+    EXPECT_EQ(SearchFuel(), 3);
+    EXPECT_EQ(book.table().CountStatusText(), S(u"検索結果 : 3/4件"));
+    EXPECT_EQ(book.table().Text(2, ColGasSel), S(u"種別1"));  // shifted
+    EXPECT_NEAR(book.AverageEconomy(), 400.0 / 30.0, 1e-9);
+
+    SearchConditions c;
+    c.fuel = false;
+    EXPECT_EQ(book.Search(c, QDate(2004, 12, 31)), 1);  // the maintenance record left out before
+    EXPECT_EQ(book.table().Text(1, ColGasSel), S(u"種別4"));
+    EXPECT_EQ(book.table().CountStatusText(), S(u"検索結果 : 1/4件"));
+    EXPECT_EQ(SearchFuel(), 3);
+    EXPECT_EQ(book.table().Text(3, ColGasSel), S(u"種別2"));  // shifted once, from the full table
+
+    book.ShowAll();
+    EXPECT_EQ(book.table().CountStatusText(), S(u"登録件数 : 4件"));
+    EXPECT_EQ(book.table().Text(2, ColGasSel), S(u"種別2"));
+    EXPECT_FALSE(book.table().DiffersFromSnapshot());
+}
+
+TEST_F(LogbookSearchTest, SavingWritesTheFullLogNeverTheResult) {
+    book.table().SetText(4, ColMemo, S(u"変更"));
+    ASSERT_EQ(SearchFuel(), 3);
+    QString error;
+    ASSERT_TRUE(book.SaveLogFile(&error)) << error.toStdString();
+    EXPECT_FALSE(book.table().IsSearchActive());
+    EXPECT_EQ(book.table().RecordCount(), 4);
+    RecordTable saved;
+    ASSERT_TRUE(LoadLogFile(LogPath(2), saved, &error));
+    EXPECT_EQ(saved.RecordCount(), 4);
+    EXPECT_EQ(saved.Text(4, ColMemo), S(u"変更"));
+    EXPECT_EQ(saved.Text(2, ColGasSel), S(u"種別2"));  // unshifted
+    EXPECT_EQ(book.status().averageText, S(u"平均燃費 : 13.33km/L"));
+}
+
+TEST_F(LogbookSearchTest, SwitchingCarsAndClosingLeaveTheResultWithoutWriting) {
+    ASSERT_EQ(SearchFuel(), 3);
+    EXPECT_TRUE(book.ConfirmSave(false));  // closing: nothing changed, nothing asked or written
+    EXPECT_TRUE(prompter.prompts.isEmpty());
+    EXPECT_FALSE(book.table().IsSearchActive());
+    EXPECT_EQ(SavedLog(), before);
+
+    store.SetValue(QStringLiteral("Setting"), QStringLiteral("AutoSave"), QStringLiteral("1"));
+    book.ReloadSettings();
+    ASSERT_EQ(SearchFuel(), 3);
+    EXPECT_TRUE(book.ConfirmSave(false));  // automatic saving has nothing to save either
+    EXPECT_EQ(SavedLog(), before);
+
+    ASSERT_EQ(SearchFuel(), 3);
+    QString error;
+    ASSERT_TRUE(book.SelectCar(1, &error));  // the result does not follow to the other car
+    EXPECT_FALSE(book.table().IsSearchActive());
+    EXPECT_EQ(book.table().CountStatusText(), S(u"登録件数 : 1件"));
+    EXPECT_EQ(SavedLog(), before);
+}
+
+}  // namespace
+}  // namespace tovrel
