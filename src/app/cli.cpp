@@ -11,6 +11,7 @@
 #include "totals/month_range.h"
 #include "totals/period_totals.h"
 #include "totals/startup_warnings.h"
+#include "ui/report_renderer.h"
 
 #include <QDate>
 
@@ -31,7 +32,9 @@ const char* const kUsage =
     "  save                   load the car's log data file and write it back\n"
     "  csv FORM [-o FILE] [--from YYYY/MM] [--to YYYY/MM]\n"
     "                         the CSV export of print form FORM (1..15)\n"
-    "  warnings               the start-up warnings text, then its status line\n";
+    "  warnings               the start-up warnings text, then its status line\n"
+    "  pdf FORM -o FILE.pdf [--from YYYY/MM] [--to YYYY/MM]\n"
+    "                         the printed report of print form FORM (1..15) as a PDF file (A4)\n";
 
 void PrintLine(FILE* stream, const QString& text) {
     std::fprintf(stream, "%s\n", text.toUtf8().constData());
@@ -146,6 +149,21 @@ int CsvCommand(Logbook& book, const Options& o) {
     return WriteLines(BuildCsvLines(printForm, source, book.settings().PrintMultiGyo), o.output);
 }
 
+int PdfCommand(Logbook& book, const Options& o) {
+    if (o.positional.size() != 2) return Usage(QStringLiteral("pdf needs one form number (1..15)"));
+    const auto form = ParseCount(o.positional[1], 1, 15);
+    if (!form) return Usage(QStringLiteral("bad form number: ") + o.positional[1]);
+    if (o.output.isEmpty()) return Usage(QStringLiteral("pdf needs -o FILE.pdf"));
+    const int listId = book.book().printForms[*form].ListIdNumber();
+    ListSource source;
+    if (listId >= 1 && listId <= 7) source = ListSourceOf(book, listId, o);
+    const ReportJob job(book, *form, source, o.today);
+    QString error;
+    if (!WriteReportPdf(o.output, job, QPageSize(QPageSize::A4), job.FormOrientation(), &error))
+        return FileError(QStringLiteral("tovrel-cli: ") + error);
+    return kExitOk;
+}
+
 int WarningsCommand(Logbook& book, const Options& o) {
     StartupWarnings warnings = CollectStartupWarnings(book.book(), book.settings(), o.today);
     FinishStartupWarnings(warnings);
@@ -166,9 +184,10 @@ int RunCli(const QStringList& arguments) {
     }
     const QString command = o.positional.first();
     const bool known = command == QStringLiteral("status") || command == QStringLiteral("save") ||
-                       command == QStringLiteral("csv") || command == QStringLiteral("warnings");
+                       command == QStringLiteral("csv") || command == QStringLiteral("warnings") ||
+                       command == QStringLiteral("pdf");
     if (!known) return Usage(QStringLiteral("unknown command: ") + command);
-    if (command != QStringLiteral("csv") && o.positional.size() != 1) {
+    if (command != QStringLiteral("csv") && command != QStringLiteral("pdf") && o.positional.size() != 1) {
         return Usage(QStringLiteral("too many arguments for ") + command);
     }
 
@@ -199,6 +218,7 @@ int RunCli(const QStringList& arguments) {
         return kExitOk;
     }
     if (command == QStringLiteral("warnings")) return WarningsCommand(book, o);
+    if (command == QStringLiteral("pdf")) return PdfCommand(book, o);
     return CsvCommand(book, o);
 }
 
