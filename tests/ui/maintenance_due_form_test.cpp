@@ -5,6 +5,7 @@
 #include "session/logbook.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
+#include "ui/preview_form.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/file_dialog.h"
@@ -212,6 +213,20 @@ TEST_F(MainteFormTest, SizeStaysWithinAllColumnsAndRows) {
     form->resize(5000, 5000);
     EXPECT_LE(form->width(), full.width());
     EXPECT_LE(form->height(), full.height());
+}
+
+TEST_F(MainteFormTest, PrintItemsPrintTheNamedRowsInTheOrderShown) {
+    Show();
+    TPreviewForm preview(store);
+    form->findChild<QAction*>(QStringLiteral("MaintePrint2Item"))->trigger();
+    ASSERT_TRUE(preview.isVisible());
+    EXPECT_EQ(preview.layout().texts.title, book.book().printForms[7].title);
+    EXPECT_TRUE(preview.layout().texts.dateRange.isEmpty());
+    ASSERT_EQ(preview.layout().rows.size(), 5);
+    EXPECT_EQ(preview.layout().rows[0].values[0], QStringLiteral("A"));
+    EXPECT_FALSE(form->isEnabled());
+    preview.close();
+    EXPECT_TRUE(form->isEnabled());
 }
 
 }  // namespace
