@@ -20,6 +20,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -142,6 +143,7 @@ TPreviewForm::TPreviewForm(SettingsStore& store)
     QToolButton* close = button(QStringLiteral("CloseSpeedButton"), QStringLiteral("閉じる"));
     close->setIcon(ToolIcon(ToolIconId::Exit));
     connect(close, &QToolButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     layout->addWidget(bar);
 
     m_preview = new QPrintPreviewWidget(&m_printer, this);
