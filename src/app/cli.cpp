@@ -14,6 +14,7 @@
 #include "totals/month_range.h"
 #include "totals/period_totals.h"
 #include "totals/startup_warnings.h"
+#include "ui/report_renderer.h"
 
 #include <QDate>
 #include <QMap>
@@ -47,7 +48,9 @@ const char* const kUsage =
     "  combine FIRST LAST [--run DISTANCE] [--odometer DISTANCE]\n"
     "                         the combined-fill economy over records FIRST..LAST; prints the economy\n"
     "  odometer FIRST LAST [--forward] [--overwrite] [--maintenance]\n"
-    "                         recalculates the odometer readings of records FIRST..LAST\n";
+    "                         recalculates the odometer readings of records FIRST..LAST\n"
+    "  pdf FORM -o FILE.pdf [--from YYYY/MM] [--to YYYY/MM]\n"
+    "                         the printed report of print form FORM (1..15) as a PDF file (A4)\n";
 
 void PrintLine(FILE* stream, const QString& text) {
     std::fprintf(stream, "%s\n", text.toUtf8().constData());
@@ -317,6 +320,21 @@ int OdometerCommand(Logbook& book, const Options& o) {
     return SaveIfChanged(book);
 }
 
+int PdfCommand(Logbook& book, const Options& o) {
+    if (o.positional.size() != 2) return Usage(QStringLiteral("pdf needs one form number (1..15)"));
+    const auto form = ParseCount(o.positional[1], 1, 15);
+    if (!form) return Usage(QStringLiteral("bad form number: ") + o.positional[1]);
+    if (o.output.isEmpty()) return Usage(QStringLiteral("pdf needs -o FILE.pdf"));
+    const int listId = book.book().printForms[*form].ListIdNumber();
+    ListSource source;
+    if (listId >= 1 && listId <= 7) source = ListSourceOf(book, listId, o);
+    const ReportJob job(book, *form, source, o.today);
+    QString error;
+    if (!WriteReportPdf(o.output, job, QPageSize(QPageSize::A4), job.FormOrientation(), &error))
+        return FileError(QStringLiteral("tovrel-cli: ") + error);
+    return kExitOk;
+}
+
 int WarningsCommand(Logbook& book, const Options& o) {
     StartupWarnings warnings = CollectStartupWarnings(book.book(), book.settings(), o.today);
     FinishStartupWarnings(warnings);
@@ -336,8 +354,9 @@ int RunCli(const QStringList& arguments) {
         return kExitUsage;
     }
     const QString command = o.positional.first();
-    static const QStringList withArguments = {QStringLiteral("csv"), QStringLiteral("jump"),
-                                              QStringLiteral("combine"), QStringLiteral("odometer")};
+    static const QStringList withArguments = {QStringLiteral("csv"), QStringLiteral("pdf"),
+                                              QStringLiteral("jump"), QStringLiteral("combine"),
+                                              QStringLiteral("odometer")};
     const bool known = command == QStringLiteral("status") || command == QStringLiteral("save") ||
                        command == QStringLiteral("warnings") || command == QStringLiteral("search") ||
                        withArguments.contains(command);
@@ -377,6 +396,7 @@ int RunCli(const QStringList& arguments) {
     if (command == QStringLiteral("jump")) return JumpCommand(book, o);
     if (command == QStringLiteral("combine")) return CombineCommand(book, o);
     if (command == QStringLiteral("odometer")) return OdometerCommand(book, o);
+    if (command == QStringLiteral("pdf")) return PdfCommand(book, o);
     return CsvCommand(book, o);
 }
 

@@ -109,6 +109,11 @@ void AppendMainListLines(QStringList& lines, const QVector<CsvColumn>& columns, 
 
 }  // namespace
 
+QString ListSource::PeriodText() const {
+    if (periodStart.isEmpty() && periodEnd.isEmpty()) return QString();
+    return periodStart + QChar(0xFF5E) + periodEnd;
+}
+
 ListSource MainListSource(const RecordTable& table) {
     ListSource source;
     const int count = table.RecordCount();
@@ -148,9 +153,8 @@ QStringList BuildCsvLines(const PrintForm& form, const ListSource& source, bool 
     const bool mainList = listId == 1;
     QStringList lines;
     lines.append(form.title);
-    if (!source.periodStart.isEmpty() || !source.periodEnd.isEmpty()) {
-        lines.append(source.periodStart + QChar(0xFF5E) + source.periodEnd);
-    }
+    const QString period = source.PeriodText();
+    if (!period.isEmpty()) lines.append(period);
     QStringList headings;
     for (int row = 1; row <= PrintRowCount; ++row) {
         if (IsPrintedColumn(form.rows[row])) headings.append(CleanValue(form.rows[row].heading.trimmed()));

@@ -17,6 +17,9 @@ struct ListSource {
     TextGrid grid;                   // row 0 headings; cells exactly as shown
     QVector<int> rows;               // the grid rows to write, in order
     QString periodStart, periodEnd;  // both empty when the list has no period line
+
+    // "start～end", or empty when the list has no period.
+    QString PeriodText() const;
 };
 
 // Rows 1..count of the main list; column 0 is the row number, the period runs from the Day of the

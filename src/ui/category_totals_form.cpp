@@ -4,6 +4,7 @@
 #include "session/logbook.h"
 #include "totals/month_range.h"
 #include "ui/csv_export_flow.h"
+#include "ui/preview_form.h"
 #include "ui/range_bar.h"
 #include "ui/widgets/list_grid.h"
 #include "ui/widgets/text_grid_model.h"
@@ -34,6 +35,9 @@ TMivraSyukeiForm::TMivraSyukeiForm(Logbook& book, QWidget* mainWindow)
         const PrintForms& forms = this->book().book().printForms;
         m_range->SetListCaptions(forms[FirstFormNumber()].title, forms[FirstFormNumber() + 1].title);
     });
+    ConnectPrintControls(this, m_range->PrintItem(1), m_range->PrintItem(2),
+                         QStringLiteral("PrintSpeedButton"),
+                         [this](int tag) { MivraSyukeiPrintItemClick(tag); });
 
     ListGrid* g = grid();
     g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -138,6 +142,10 @@ void TMivraSyukeiForm::AllSpeedButtonClick() {
 
 void TMivraSyukeiForm::MivraSyukeiFileOutItemClick(int tag) {
     ExportCsv(this, book(), FirstFormNumber() + tag - 1, CategoryTotalsSource(m_totals));
+}
+
+void TMivraSyukeiForm::MivraSyukeiPrintItemClick(int tag) {
+    StartPrintJob(this, book(), FirstFormNumber() + tag - 1, CategoryTotalsSource(m_totals));
 }
 
 QVariant TMivraSyukeiForm::CellRole(int gridRow, int column, int role) const {

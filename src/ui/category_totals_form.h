@@ -24,6 +24,7 @@ public:
     // The range from the first to the last record's month; nothing with an empty table.
     void AllSpeedButtonClick();
     void MivraSyukeiFileOutItemClick(int tag);
+    void MivraSyukeiPrintItemClick(int tag);
 
     void ApplyListFont() override;
     void setVisible(bool visible) override;

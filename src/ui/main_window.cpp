@@ -14,6 +14,7 @@
 #include "ui/main_list_model.h"
 #include "ui/maintenance_due_form.h"
 #include "ui/period_totals_form.h"
+#include "ui/preview_form.h"
 #include "ui/startup_picture_window.h"
 #include "ui/warning_form.h"
 #include "ui/warning_text_form.h"
@@ -67,6 +68,7 @@ TMivraMainForm::~TMivraMainForm() {
     m_totalForm.reset();
     m_mainteForm.reset();
     m_warningForm.reset();
+    m_previewForm.reset();
 }
 
 void TMivraMainForm::FormCreate() {
@@ -129,6 +131,7 @@ void TMivraMainForm::FormCreate() {
     m_warningTextForm = new TWarningTextForm(this);
     m_carInfoForm = new TCarInfoForm(m_book, this);
     CreateSearchForms();
+    m_previewForm = std::make_unique<TPreviewForm>(m_book.store());
 
     m_newButtonPushTimer = new QTimer(this);
     m_newButtonPushTimer->setSingleShot(true);
@@ -381,6 +384,10 @@ void TMivraMainForm::FileMenuClick() {
 
 void TMivraMainForm::MainOutFileItemClick(int formNumber) {
     ExportCsv(this, m_book, formNumber, MainListSource(m_book.table()));
+}
+
+void TMivraMainForm::MainPrintItemClick(int formNumber) {
+    StartPrintJob(this, m_book, formNumber, MainListSource(m_book.table()));
 }
 
 void TMivraMainForm::MainteInitItemClick() {

@@ -37,6 +37,7 @@ class TMainteForm;
 class TMivraSyukeiForm;
 class TTotalForm;
 class TMivraInputForm;
+class TPreviewForm;
 class TWarningForm;
 class TWarningTextForm;
 struct Settings;
@@ -73,6 +74,8 @@ public:
     void RecalcStatus();
     void ToggleCellColorMode();
     void MainOutFileItemClick(int formNumber);
+    // The print button (form 1) and the print items 1..3.
+    void MainPrintItemClick(int formNumber);
     void MainteInitItemClick();
     void MainteKigenSyukeiClick();
     void WarningItemClick();
@@ -98,6 +101,7 @@ public:
     TWarningForm* warningForm() const { return m_warningForm.get(); }
     TTotalForm* totalForm() const { return m_totalForm.get(); }
     TMivraSyukeiForm* syukeiForm() const { return m_syukeiForm.get(); }
+    TPreviewForm* previewForm() const { return m_previewForm.get(); }
 
     // The start-up warnings collected at the first showing.
     const StartupWarnings& Warnings() const { return m_warnings; }
@@ -162,6 +166,7 @@ private:
     std::unique_ptr<TTotalForm> m_totalForm;
     std::unique_ptr<TMainteForm> m_mainteForm;
     std::unique_ptr<TWarningForm> m_warningForm;
+    std::unique_ptr<TPreviewForm> m_previewForm;
     TWarningTextForm* m_warningTextForm = nullptr;
     QLabel* m_carPicture = nullptr;
     QComboBox* m_graphSel = nullptr;

@@ -112,7 +112,7 @@ void TMivraMainForm::BuildMenus() {
     QMenu* csv = m_fileMenu->addMenu(QStringLiteral("CSVﾌｧｲﾙ出力(&O)"));
     for (int n = 1; n <= 3; ++n) {
         m_printItems[n] = AddAction(print, QStringLiteral("MainPrint%1Item").arg(n), QString(), nullptr);
-        m_notYetActions.append(m_printItems[n]);
+        connect(m_printItems[n], &QAction::triggered, this, [this, n] { MainPrintItemClick(n); });
         m_csvItems[n] = AddAction(csv, QStringLiteral("MainFileOut%1Item").arg(n), QString(), nullptr);
         connect(m_csvItems[n], &QAction::triggered, this, [this, n] { MainOutFileItemClick(n); });
     }

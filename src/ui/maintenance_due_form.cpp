@@ -6,6 +6,7 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "ui/csv_export_flow.h"
+#include "ui/preview_form.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/icons.h"
@@ -90,6 +91,8 @@ TMainteForm::TMainteForm(Logbook& book, QWidget* mainWindow)
     m_choice = qBound(0, this->book().settings().MainteSortSel, kSortChoices - 1);
     BuildToolBar();
     BuildMenus();
+    ConnectPrintControls(this, m_printItems[1], m_printItems[2], QStringLiteral("PrintSpeedButton"),
+                         [this](int tag) { MaintePrintItemClick(tag); });
     SelectSort(m_choice);
 
     ApplyListFont();
@@ -123,8 +126,6 @@ void TMainteForm::BuildToolBar() {
     m_toolBar->addWidget(setting);
     QToolButton* print =
         SpeedButton(QStringLiteral("PrintSpeedButton"), ToolIconId::Print, QStringLiteral("印刷"));
-    // Printing is not built yet.
-    print->setEnabled(false);
     m_toolBar->addWidget(print);
     m_toolBar->addSeparator();
 
@@ -169,7 +170,6 @@ void TMainteForm::BuildMenus() {
     for (int tag = 1; tag <= 2; ++tag) {
         m_printItems[tag] = print->addAction(QString());
         m_printItems[tag]->setObjectName(QStringLiteral("MaintePrint%1Item").arg(tag));
-        m_printItems[tag]->setEnabled(false);
         m_csvItems[tag] = csv->addAction(QString());
         m_csvItems[tag]->setObjectName(QStringLiteral("MainteFileOut%1Item").arg(tag));
         connect(m_csvItems[tag], &QAction::triggered, this, [this, tag] { MainteFileOutItemClick(tag); });
@@ -210,6 +210,10 @@ void TMainteForm::FileMenuClick() {
 
 void TMainteForm::MainteFileOutItemClick(int tag) {
     ExportCsv(this, book(), tag + 5, DueTableSource(m_sorted));
+}
+
+void TMainteForm::MaintePrintItemClick(int tag) {
+    StartPrintJob(this, book(), tag + 5, DueTableSource(m_sorted));
 }
 
 QVector<int> TMainteForm::ColumnChars() const {

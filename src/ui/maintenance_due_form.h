@@ -42,6 +42,7 @@ public:
     int SortChoice() const { return m_choice; }
     void SortColumnDblClick(int column);
     void MainteFileOutItemClick(int tag);
+    void MaintePrintItemClick(int tag);
 
     const DueTable& Table() const { return m_table; }
     const TextGrid& SortedGrid() const { return m_sorted; }

@@ -4,6 +4,7 @@
 #include "session/logbook.h"
 #include "totals/month_range.h"
 #include "ui/csv_export_flow.h"
+#include "ui/preview_form.h"
 #include "ui/range_bar.h"
 #include "ui/widgets/list_grid.h"
 #include "ui/widgets/text_grid_model.h"
@@ -35,6 +36,8 @@ TTotalForm::TTotalForm(Logbook& book, QWidget* mainWindow)
         const PrintForms& forms = this->book().book().printForms;
         m_range->SetListCaptions(forms[4].title, forms[5].title);
     });
+    ConnectPrintControls(this, m_range->PrintItem(1), m_range->PrintItem(2),
+                         QStringLiteral("PrintSpeedButton"), [this](int tag) { TotalPrintItemClick(tag); });
 
     ListGrid* g = grid();
     g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -117,6 +120,10 @@ void TTotalForm::AllSpeedButtonClick() {
 
 void TTotalForm::TotalFileOutItemClick(int tag) {
     ExportCsv(this, book(), tag + 3, PeriodTotalsSource(m_totals));
+}
+
+void TTotalForm::TotalPrintItemClick(int tag) {
+    StartPrintJob(this, book(), tag + 3, PeriodTotalsSource(m_totals));
 }
 
 QVariant TTotalForm::CellRole(int gridRow, int column, int role) const {

@@ -20,6 +20,7 @@ public:
     // The range from the first to the last record's month; nothing with an empty table.
     void AllSpeedButtonClick();
     void TotalFileOutItemClick(int tag);
+    void TotalPrintItemClick(int tag);
 
     void ApplyListFont() override;
     void setVisible(bool visible) override;

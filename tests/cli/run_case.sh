@@ -5,7 +5,8 @@
 # data folder and output folder), data/ (copied to the temporary data folder), optional Mivra.conf
 # (the settings store), expected.stdout, optional expected.exit (default 0), optional
 # expected.stderr (a text the error output must contain), optional expected/ (files that must exist
-# byte for byte, relative to the temporary root: data/... or out/...).
+# byte for byte, relative to the temporary root: data/... or out/...), optional check.sh (run with
+# the temporary root as its argument after the command; it must exit 0).
 set -u
 cli=$1
 case_dir=$2
@@ -43,6 +44,9 @@ if [ -d "$case_dir/expected" ]; then
             echo "file $rel differs from the expected bytes"; fail=1
         fi
     done < <(find "$case_dir/expected" -type f -print0)
+fi
+if [ -f "$case_dir/check.sh" ] && ! bash "$case_dir/check.sh" "$work" > "$work/check.out" 2>&1; then
+    echo "check.sh failed:"; cat "$work/check.out"; fail=1
 fi
 [ $fail -ne 0 ] && { echo "--- stderr:"; cat "$work/stderr"; }
 exit $fail

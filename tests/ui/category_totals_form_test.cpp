@@ -5,6 +5,8 @@
 #include "session/logbook.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
+#include "output/list_sources.h"
+#include "ui/preview_form.h"
 #include "ui/range_bar.h"
 #include "ui/widgets/file_dialog.h"
 #include "ui/widgets/list_grid.h"
@@ -205,6 +207,22 @@ TEST_F(CategoryTotalsFormTest, CsvItemsUseTheFormsOfTheMode) {
     EXPECT_EQ(FileDialog::PendingAnswers(), 0);
     EXPECT_EQ(FileDialog::Log().back().fileName, book.book().printForms[10].name + QStringLiteral(".csv"));
     form->close();
+}
+
+TEST_F(CategoryTotalsFormTest, PrintItemsUseTheFormsOfTheMode) {
+    Show(2);
+    TPreviewForm preview(store);
+    form->rangeBar()->PrintItem(2)->trigger();
+    ASSERT_TRUE(preview.isVisible());
+    EXPECT_EQ(preview.layout().texts.title, book.book().printForms[13].title);
+    EXPECT_EQ(preview.layout().texts.dateRange, QStringLiteral("2024/01～2024/12"));
+    // Only the rows with a name; the total row last and darker.
+    EXPECT_EQ(preview.layout().rows.size(), RowsWithFirstCell(form->totals().grid).size());
+    EXPECT_EQ(preview.layout().rows.last().shade, ReportShade::Silver);
+    preview.close();
+
+    form->findChild<QToolButton*>(QStringLiteral("PrintSpeedButton"))->click();
+    EXPECT_EQ(preview.layout().texts.title, book.book().printForms[12].title);
 }
 
 }  // namespace

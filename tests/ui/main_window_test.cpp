@@ -9,6 +9,7 @@
 #include "test_support.h"
 #include "ui/entry_dialog.h"
 #include "ui/main_list_model.h"
+#include "ui/preview_form.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/file_dialog.h"
 #include "ui/widgets/list_grid.h"
@@ -794,6 +795,33 @@ TEST_F(MainWindowTest, CsvFromTheFileMenuWritesTheFileAndRemembersItsFolder) {
     ASSERT_EQ(FileDialog::Log().size(), 2);
     EXPECT_EQ(QDir(FileDialog::Log()[1].dir), QDir(out.path()));
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList({QStringLiteral("main.csv")}));
+    EXPECT_TRUE(MessageBox::Log().isEmpty());
+}
+
+// ---- Printing ----
+
+TEST_F(MainWindowTest, PrintButtonAndItemsShowTheListInThePreview) {
+    OpenFive();
+    TPreviewForm* preview = window->previewForm();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_FALSE(preview->isVisible());
+    EXPECT_EQ(Action("MainPrint3Item")->text(),
+              window->book().book().printForms[3].name + QStringLiteral("(&3)..."));
+    ASSERT_TRUE(Action("MainPrint3Item")->isEnabled());
+
+    Action("MainPrint3Item")->trigger();
+    ASSERT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->layout().texts.title, QStringLiteral("燃費・メンテナンス一覧3"));
+    EXPECT_EQ(preview->layout().texts.dateRange, QStringLiteral("2004/05/01～2004/05/20"));
+    // The maintenance-only record has two jobs, but A4 portrait leaves the maintenance columns out.
+    EXPECT_EQ(preview->layout().rows.size(), 5);
+    EXPECT_FALSE(window->isEnabled());
+    preview->close();
+    EXPECT_TRUE(window->isEnabled());
+
+    ToolButton("PrintSpeedButton")->click();
+    EXPECT_EQ(preview->layout().texts.title, QStringLiteral("燃費・メンテナンス一覧1"));
+    preview->close();
     EXPECT_TRUE(MessageBox::Log().isEmpty());
 }
 

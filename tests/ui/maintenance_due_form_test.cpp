@@ -5,6 +5,7 @@
 #include "session/logbook.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
+#include "ui/preview_form.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/file_dialog.h"
@@ -181,9 +182,9 @@ TEST_F(MainteFormTest, CsvItemWritesTheNamedRowsInTheOrderShown) {
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("A,")));
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("E,")));
 
-    // Captions come from the maintenance print forms; printing is not offered yet.
+    // Captions come from the maintenance print forms.
     EXPECT_EQ(item->text(), book.book().printForms[6].title + QStringLiteral("(&1)..."));
-    EXPECT_FALSE(form->findChild<QAction*>(QStringLiteral("MaintePrint1Item"))->isEnabled());
+    EXPECT_TRUE(form->findChild<QAction*>(QStringLiteral("MaintePrint1Item"))->isEnabled());
 }
 
 TEST_F(MainteFormTest, MainWindowIsDisabledWhileShown) {
@@ -212,6 +213,20 @@ TEST_F(MainteFormTest, SizeStaysWithinAllColumnsAndRows) {
     form->resize(5000, 5000);
     EXPECT_LE(form->width(), full.width());
     EXPECT_LE(form->height(), full.height());
+}
+
+TEST_F(MainteFormTest, PrintItemsPrintTheNamedRowsInTheOrderShown) {
+    Show();
+    TPreviewForm preview(store);
+    form->findChild<QAction*>(QStringLiteral("MaintePrint2Item"))->trigger();
+    ASSERT_TRUE(preview.isVisible());
+    EXPECT_EQ(preview.layout().texts.title, book.book().printForms[7].title);
+    EXPECT_TRUE(preview.layout().texts.dateRange.isEmpty());
+    ASSERT_EQ(preview.layout().rows.size(), 5);
+    EXPECT_EQ(preview.layout().rows[0].values[0], QStringLiteral("A"));
+    EXPECT_FALSE(form->isEnabled());
+    preview.close();
+    EXPECT_TRUE(form->isEnabled());
 }
 
 }  // namespace

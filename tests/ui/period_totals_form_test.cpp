@@ -5,6 +5,7 @@
 #include "session/logbook.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
+#include "ui/preview_form.h"
 #include "ui/range_bar.h"
 #include "ui/widgets/file_dialog.h"
 #include "ui/widgets/list_grid.h"
@@ -234,7 +235,7 @@ TEST_F(PeriodTotalsFormTest, FileMenuNamesTheFormsAndCsvItemWritesTheList) {
               book.book().printForms[5].title + QStringLiteral("(&2)..."));
     EXPECT_EQ(form->rangeBar()->PrintItem(1)->text(),
               book.book().printForms[4].title + QStringLiteral("(&1)..."));
-    EXPECT_FALSE(form->rangeBar()->PrintItem(1)->isEnabled());
+    EXPECT_TRUE(form->rangeBar()->PrintItem(1)->isEnabled());
 
     const QString path = folder.file(QStringLiteral("totals.csv"));
     FileDialog::PresetAnswers({path});
@@ -248,6 +249,28 @@ TEST_F(PeriodTotalsFormTest, FileMenuNamesTheFormsAndCsvItemWritesTheList) {
     EXPECT_EQ(lines[1], QStringLiteral("2024/05～2024/07"));
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("2024/05,"))) << lines[3].toStdString();
     form->close();
+}
+
+TEST_F(PeriodTotalsFormTest, PrintButtonAndItemsPrintTheTotalsWithTheirRange) {
+    ThreeMonths();
+    SetRange(QStringLiteral("2024/05"), QStringLiteral("2024/07"));
+    form->show();
+    TPreviewForm preview(store);
+    Click("PrintSpeedButton");
+    ASSERT_TRUE(preview.isVisible());
+    EXPECT_EQ(preview.layout().texts.title, book.book().printForms[4].title);
+    EXPECT_EQ(preview.layout().texts.dateRange, QStringLiteral("2024/05～2024/07"));
+    // Three months and the six summary rows, the first summary row darker.
+    ASSERT_EQ(preview.layout().rows.size(), 9);
+    EXPECT_EQ(preview.layout().rows[3].shade, ReportShade::Silver);
+    EXPECT_FALSE(form->isEnabled());
+    EXPECT_FALSE(mainWindow.isEnabled());
+    preview.close();
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_FALSE(mainWindow.isEnabled());
+
+    Trigger("TotalPrint2Item");
+    EXPECT_EQ(preview.layout().texts.title, book.book().printForms[5].title);
 }
 
 }  // namespace
