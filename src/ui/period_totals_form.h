@@ -7,6 +7,7 @@
 namespace tovrel {
 
 class RangeBar;
+class TMivraGraphForm;
 
 class TTotalForm : public TListForm {
     Q_OBJECT
@@ -20,6 +21,10 @@ public:
     // The range from the first to the last record's month; nothing with an empty table.
     void AllSpeedButtonClick();
     void TotalFileOutItemClick(int tag);
+    // The graph button, the graph choice and "ｸﾞﾗﾌ表示(&G)..." work once the graph window is given.
+    void SetGraphForm(TMivraGraphForm* form);
+    // The trend graph of the kind the graph choice names, over this window's grid.
+    void GraphSpeedButtonClick();
 
     void ApplyListFont() override;
     void setVisible(bool visible) override;
@@ -37,6 +42,7 @@ private:
     QVariant CellRole(int gridRow, int column, int role) const;
 
     RangeBar* m_range;
+    TMivraGraphForm* m_graphForm = nullptr;
     PeriodTotals m_totals;
 };
 
