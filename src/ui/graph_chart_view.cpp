@@ -86,11 +86,13 @@ public:
         const auto inside = [&](const QPointF& p) {
             return p.x() >= area.left() - 1 && p.x() <= area.right() + 1;
         };
+        // Above the top face when the data has depth.
+        const double depth = m_chart->DepthPixels();
         if (style.dataMarks) {
             for (int x = m_chart->m_firstX; x <= m_chart->m_lastX; ++x) {
                 const double value = g.points[x - 1].value;
                 const QPointF p = m_chart->PointPosition(x, value);
-                if (inside(p)) Mark(painter, area, p, FormatChartValue(value), false);
+                if (inside(p)) Mark(painter, area, p - QPointF(0, depth), FormatChartValue(value), false);
             }
         }
         const auto marks = [&](const QVector<TrendMark>& series, bool below) {
@@ -176,7 +178,7 @@ public:
         if (!style.view3D || last < first) return;
         const QRectF area = m_chart->plotArea();
         const double unit = m_chart->PointPosition(first + 1, 0).x() - m_chart->PointPosition(first, 0).x();
-        const double d = std::clamp(std::abs(unit) * 0.25, 3.0, 10.0);
+        const double d = m_chart->DepthPixels();
         const QPointF back(d, -d);
         painter->save();
         painter->setClipRect(area.adjusted(0, -d, d, 0));
@@ -223,6 +225,8 @@ GraphChart::GraphChart() {
     setPlotAreaBackgroundBrush(Qt::white);
     setPlotAreaBackgroundVisible(true);
     setAnimationOptions(QChart::NoAnimation);
+    // The chart's own margins (2) are the only space around it.
+    if (layout()) layout()->setContentsMargins(0, 0, 0, 0);
     legend()->hide();
     setTitleFont(PixelFont(13, true));
     setTitleBrush(Qt::black);
@@ -354,10 +358,16 @@ void GraphChart::BuildPage() {
     m_dummySeries->setVisible(m_graph.averageShown);
     m_mokuhyoSeries->setVisible(m_graph.targetShown);
 
-    m_labelStride = 0;
+    m_labelKey.clear();
     m_zoomed = false;
     SetAxisRanges(-0.5, m_graph.PageWidth() - 0.5, m_graph.axisMin, m_graph.axisMax, false);
     UpdateLayoutDependents();
+}
+
+double GraphChart::DepthPixels() const {
+    if (!m_style.view3D) return 0;
+    const double unit = PointPosition(m_firstX + 1, 0).x() - PointPosition(m_firstX, 0).x();
+    return std::clamp(std::abs(unit) * 0.25, 3.0, 10.0);
 }
 
 QPointF GraphChart::PointPosition(int x, double value) const {
@@ -423,18 +433,22 @@ void GraphChart::UpdateCategoryLabels() {
     const double perPoint = width > 0 && span > 0 ? width / span : 1000;
     const double labelPixels = QFontMetricsF(m_axisX->labelsFont()).height();
     const int stride = std::max(1, int(std::ceil(labelPixels / perPoint - 1e-9)));
-    if (stride == m_labelStride) return;
-    m_labelStride = stride;
+    // Only the points inside the axis range: Qt would pile the others up at the ends.
+    const int low = std::max(m_firstX, m_firstX + int(std::ceil(m_axisX->min() - 1e-9)));
+    const int high = std::min(m_lastX, m_firstX + int(std::floor(m_axisX->max() + 1e-9)));
+    const QVector<int> key{stride, low, high};
+    if (key == m_labelKey) return;
+    m_labelKey = key;
     for (const QString& label : m_axisX->categoriesLabels())
         m_axisX->remove(label);
-    m_axisX->setStartValue(-0.5);
+    m_axisX->setStartValue(LocalX(low) - 0.5);
     // Labels that carry the year are kept; the others keep clear of them.
     QVector<int> shown;
     QVector<int> years;
-    for (int x = m_firstX; x <= m_lastX; ++x)
+    for (int x = low; x <= high; ++x)
         if (!m_graph.points[x - 1].label.startsWith(QLatin1Char(' '))) years.append(x);
     qsizetype next = 0;
-    for (int x = m_firstX; x <= m_lastX; ++x) {
+    for (int x = low; x <= high; ++x) {
         while (next < years.size() && years[next] < x - stride + 1)
             ++next;
         const bool year = next < years.size() && years[next] == x;
@@ -467,6 +481,7 @@ void GraphChart::resizeEvent(QGraphicsSceneResizeEvent* event) {
 GraphChartView::GraphChartView(QWidget* parent)
     : QChartView(new GraphChart, parent), m_chart(static_cast<GraphChart*>(chart())) {
     setRenderHint(QPainter::Antialiasing);
+    setBackgroundBrush(Qt::white);
     setRubberBand(QChartView::NoRubberBand);
     setFrameShape(QFrame::NoFrame);
 }
@@ -522,7 +537,7 @@ void LayOut(GraphChart* chart, QSize size) {
     chart->setGeometry(QRectF(QPointF(0, 0), size));
     for (int i = 0; i < 3; ++i) {
         if (chart->layout()) chart->layout()->activate();
-        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(chart);
         chart->UpdateLayoutDependents();
     }
 }

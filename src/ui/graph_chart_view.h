@@ -40,7 +40,7 @@ struct GraphStyle {
 };
 
 // The size of the chart in the window at the window's default size (tovrel-cli's default picture).
-inline constexpr QSize kDefaultChartSize(716, 446);
+inline constexpr QSize kDefaultChartSize(800, 460);
 
 class GraphChart : public QChart {
     Q_OBJECT
@@ -59,6 +59,8 @@ public:
 
     // Position in chart coordinates of the graph's point x (1..n) at value.
     QPointF PointPosition(int x, double value) const;
+    // How far the depth look reaches back (up and right), 0 without it.
+    double DepthPixels() const;
     // The call-outs of the page as the chart lays it out now.
     QVector<MemoCallout> Callouts() const;
 
@@ -94,7 +96,7 @@ private:
     int m_firstX = 1;
     int m_lastX = 0;
     bool m_zoomed = false;
-    int m_labelStride = 0;
+    QVector<int> m_labelKey;  // stride and shown range of the category labels
 
     QValueAxis* m_axisY;
     QCategoryAxis* m_axisX;

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPageSetupDialog>
+#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewWidget>
@@ -35,6 +36,7 @@ TGraphPrintDialog::TGraphPrintDialog(QWidget* parent, const TrendData& data, con
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     // Charts are wide: landscape unless the user chooses otherwise.
+    m_printer->setPageSize(QPageSize(QPageSize::A4));
     m_printer->setPageOrientation(QPageLayout::Landscape);
     m_printer->setFullPage(true);
     // Zoom steps are for the screen only.

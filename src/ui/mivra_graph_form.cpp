@@ -131,7 +131,8 @@ void TMivraGraphForm::BuildControls() {
     layout->addWidget(top);
     layout->addLayout(chartBox, 1);
     setMinimumHeight(kMinimumHeight);
-    resize(kDefaultChartSize.width() + 4, kDefaultChartSize.height() + top->sizeHint().height() + 4);
+    resize(std::max(kDefaultChartSize.width() + 4, top->sizeHint().width()),
+           kDefaultChartSize.height() + top->sizeHint().height() + 4);
 
     connect(m_allGraph, &QCheckBox::clicked, this, &TMivraGraphForm::AllGraphCheckBoxClick);
     connect(m_dispNumber, &QLineEdit::editingFinished, this, &TMivraGraphForm::DispNumberMemoExit);

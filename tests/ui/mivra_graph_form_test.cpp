@@ -272,7 +272,11 @@ TEST_F(GraphFormTest, PrintPreviewWritesPdfAndKeepsMarginsAndResolution) {
         WhenModal<TGraphPrintDialog>([&](TGraphPrintDialog* preview) {
             EXPECT_EQ(preview->findChild<QSpinBox*>(QStringLiteral("MarginTopSpin"))->value(), 5);
             preview->findChild<QSpinBox*>(QStringLiteral("MarginLeftSpin"))->setValue(10);
-            preview->findChild<QSpinBox*>(QStringLiteral("ResolutionSpin"))->setValue(-20);
+            // Typed digit by digit: each value redraws the preview while the next key waits.
+            auto* resolution = preview->findChild<QSpinBox*>(QStringLiteral("ResolutionSpin"));
+            resolution->selectAll();
+            QTest::keyClicks(resolution, QStringLiteral("-20"));
+            QApplication::processEvents();
             auto* printers = preview->findChild<QComboBox*>(QStringLiteral("PrinterComboBox"));
             printers->setCurrentIndex(printers->findText(TGraphPrintDialog::PdfPrinterName()));
             FileDialog::PresetAnswers({pdf});
