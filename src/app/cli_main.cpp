@@ -3,22 +3,30 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include <memory>
+namespace {
+
+void SetNames() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Quendra"));
+    QCoreApplication::setApplicationName(QStringLiteral("Mivra"));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    std::unique_ptr<QCoreApplication> app;
     if (tovrel::CliNeedsWidgets(arguments)) {
-        // Pictures are drawn without a screen, whatever display there is.
+        // Pictures are drawn without a screen, whatever display there is. QApplication gets the
+        // program name only: it would take options such as --reverse for itself.
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
+        int appArgc = 1;
+        QApplication app(appArgc, argv);
+        SetNames();
+        return tovrel::RunCli(arguments);
     }
-    QCoreApplication::setOrganizationName(QStringLiteral("Quendra"));
-    QCoreApplication::setApplicationName(QStringLiteral("Mivra"));
+    QCoreApplication app(argc, argv);
+    SetNames();
     arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     return tovrel::RunCli(arguments);

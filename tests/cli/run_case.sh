@@ -5,7 +5,8 @@
 # data folder and output folder), data/ (copied to the temporary data folder), optional Mivra.conf
 # (the settings store), expected.stdout, optional expected.exit (default 0), optional
 # expected.stderr (a text the error output must contain), optional expected/ (files that must exist
-# byte for byte, relative to the temporary root: data/... or out/...).
+# byte for byte, relative to the temporary root: data/... or out/...), optional expected.pictures
+# (pictures, one path a line relative to the temporary root, that must exist and not be blank).
 set -u
 cli=$1
 case_dir=$2
@@ -43,6 +44,14 @@ if [ -d "$case_dir/expected" ]; then
             echo "file $rel differs from the expected bytes"; fail=1
         fi
     done < <(find "$case_dir/expected" -type f -print0)
+fi
+if [ -f "$case_dir/expected.pictures" ]; then
+    while IFS= read -r rel || [ -n "$rel" ]; do
+        colours=$(identify -format '%k' "$work/$rel" 2>/dev/null)
+        if [ "${colours:-0}" -lt 16 ]; then
+            echo "picture $rel is missing or blank (${colours:-no} colours)"; fail=1
+        fi
+    done < "$case_dir/expected.pictures"
 fi
 [ $fail -ne 0 ] && { echo "--- stderr:"; cat "$work/stderr"; }
 exit $fail
