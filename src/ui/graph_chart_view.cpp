@@ -430,7 +430,9 @@ void GraphChart::UpdateValueTicks() {
 void GraphChart::UpdateCategoryLabels() {
     const double span = m_axisX->max() - m_axisX->min();
     const double width = plotArea().width();
-    const double perPoint = width > 0 && span > 0 ? width / span : 1000;
+    // Not laid out yet: the labels follow once the plot area is known.
+    if (width <= 0) return;
+    const double perPoint = span > 0 ? width / span : 1000;
     const double labelPixels = QFontMetricsF(m_axisX->labelsFont()).height();
     const int stride = std::max(1, int(std::ceil(labelPixels / perPoint - 1e-9)));
     // Only the points inside the axis range: Qt would pile the others up at the ends.
@@ -550,6 +552,7 @@ QVector<MemoCallout> RenderGraph(QPainter* painter, const QRectF& target, const 
     QGraphicsScene scene;
     auto* chart = new GraphChart;
     scene.addItem(chart);
+    chart->setGeometry(QRectF(QPointF(0, 0), layoutSize));
     chart->SetGraph(data, graph, style);
     chart->ShowPage(page);
     LayOut(chart, layoutSize);
