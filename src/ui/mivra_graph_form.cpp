@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -134,6 +135,9 @@ void TMivraGraphForm::BuildControls() {
     resize(std::max(kDefaultChartSize.width() + 4, top->sizeHint().width()),
            kDefaultChartSize.height() + top->sizeHint().height() + 4);
 
+    // Entering either field selects its whole text, also by mouse.
+    m_dispNumber->installEventFilter(this);
+    m_pageMemo->installEventFilter(this);
     connect(m_allGraph, &QCheckBox::clicked, this, &TMivraGraphForm::AllGraphCheckBoxClick);
     connect(m_dispNumber, &QLineEdit::editingFinished, this, &TMivraGraphForm::DispNumberMemoExit);
     // Enter in the count field draws with the new count at once.
@@ -198,6 +202,15 @@ void TMivraGraphForm::FormShow() {
                 QStringLiteral("左上から右下にﾄﾞﾗｯｸﾞするとｽﾞｰﾑｲﾝ\r\n右下から左上にﾄﾞﾗｯｸﾞするとｽﾞｰﾑｱｳﾄ"));
     else
         m_chart->setToolTip(QString());
+}
+
+bool TMivraGraphForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && (watched == m_dispNumber || watched == m_pageMemo)) {
+        auto* edit = static_cast<QLineEdit*>(watched);
+        // After the mouse press has placed the cursor.
+        QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TMivraGraphForm::done(int result) {
