@@ -1,9 +1,11 @@
 #include "app/cli.h"
 
+#include "base/file_io.h"
 #include "base/text_utils.h"
 #include "calc/combined_fill.h"
 #include "calc/entry_rules.h"
 #include "calc/odometer_recalc.h"
+#include "graph/trend_graph.h"
 #include "output/csv_export.h"
 #include "output/list_sources.h"
 #include "session/logbook.h"
@@ -14,10 +16,14 @@
 #include "totals/month_range.h"
 #include "totals/period_totals.h"
 #include "totals/startup_warnings.h"
+#include "ui/graph_chart_view.h"
 #include "ui/report_renderer.h"
 
+#include <QBuffer>
 #include <QDate>
+#include <QImage>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <cmath>
@@ -50,7 +56,15 @@ const char* const kUsage =
     "  odometer FIRST LAST [--forward] [--overwrite] [--maintenance]\n"
     "                         recalculates the odometer readings of records FIRST..LAST\n"
     "  pdf FORM -o FILE.pdf [--from YYYY/MM] [--to YYYY/MM]\n"
-    "                         the printed report of print form FORM (1..15) as a PDF file (A4)\n";
+    "                         the printed report of print form FORM (1..15) as a PDF file (A4)\n"
+    "  graph KIND -o FILE.png [--from YYYY/MM] [--to YYYY/MM] [--count N | --all] [--page P]\n"
+    "        [--reverse] [--size WIDTHxHEIGHT]\n"
+    "                         the trend graph KIND (0 economy, 3 unit price of the records; 1 economy,\n"
+    "                         2 distance, 4 unit price, 5 fuel, 6 lifetime economy of the months)\n"
+    "                         as the window draws page P (default 1) of it\n"
+    "  graph KIND --points [same options]\n"
+    "                         what that page shows: title, foot, axis, page, then point, average,\n"
+    "                         target and memo lines, tab-separated\n";
 
 void PrintLine(FILE* stream, const QString& text) {
     std::fprintf(stream, "%s\n", text.toUtf8().constData());
@@ -76,6 +90,13 @@ struct Options {
     QStringList positional;
     QMap<QString, QString> values;  // options of the command that take a value
     QSet<QString> flags;            // options of the command without a value
+    // graph
+    bool points = false;
+    bool all = false;
+    int count = 0;  // 0: not given
+    int page = 1;
+    bool reverse = false;
+    QSize size = kDefaultChartSize;
 };
 
 // Options that belong to one command; the same name may mean different things to two commands.
@@ -166,12 +187,38 @@ QString ParseOptions(const QStringList& args, Options& o) {
                 o.values.insert(a, v);
             else
                 return a + QStringLiteral(" needs a value");
+        } else if (a == QStringLiteral("--points")) {
+            o.points = true;
+        } else if (a == QStringLiteral("--all")) {
+            o.all = true;
+        } else if (a == QStringLiteral("--reverse")) {
+            o.reverse = true;
+        } else if (a == QStringLiteral("--count")) {
+            if (!value(&v)) return QStringLiteral("--count needs a number");
+            const auto count = ParseCount(v, 1, 100000);
+            if (!count) return QStringLiteral("bad count (a whole number from 1): ") + v;
+            o.count = *count;
+        } else if (a == QStringLiteral("--page")) {
+            if (!value(&v)) return QStringLiteral("--page needs a number");
+            const auto page = ParseCount(v, 1, 100000);
+            if (!page) return QStringLiteral("bad page (a whole number from 1): ") + v;
+            o.page = *page;
+        } else if (a == QStringLiteral("--size")) {
+            if (!value(&v)) return QStringLiteral("--size needs WIDTHxHEIGHT");
+            const QRegularExpressionMatch m =
+                QRegularExpression(QStringLiteral("^([0-9]{2,5})x([0-9]{2,5})$")).match(v);
+            const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
+            const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
+            if (w < 100 || h < 100 || w > 10000 || h > 10000)
+                return QStringLiteral("bad size (WIDTHxHEIGHT, 100 to 10000 each): ") + v;
+            o.size = QSize(w, h);
         } else if (a.startsWith(QStringLiteral("--")) || (a.startsWith(QLatin1Char('-')) && a.size() > 1)) {
             return QStringLiteral("unknown option: ") + a;
         } else {
             o.positional.append(a);
         }
     }
+    if (o.all && o.count > 0) return QStringLiteral("--count and --all exclude each other");
     return QString();
 }
 
@@ -196,7 +243,8 @@ ListSource ListSourceOf(Logbook& book, int listId, const Options& o) {
         case 1:
             return MainListSource(book.table());
         case 2:
-            return PeriodTotalsSource(ComputePeriodTotals(book.table(), settings, from, to, 0, book.DistanceUnit()));
+            return PeriodTotalsSource(
+                ComputePeriodTotals(book.table(), settings, from, to, 0, book.DistanceUnit()));
         case 3:
             return DueTableSource(ApplySort(ComputeCurrentDue(book, o.today), settings.MainteSortSel));
         default:
@@ -338,12 +386,68 @@ int PdfCommand(Logbook& book, const Options& o) {
 int WarningsCommand(Logbook& book, const Options& o) {
     StartupWarnings warnings = CollectStartupWarnings(book.book(), book.settings(), o.today);
     FinishStartupWarnings(warnings);
-    for (const WarningLine& line : warnings.lines) PrintLine(stdout, line.text);
+    for (const WarningLine& line : warnings.lines)
+        PrintLine(stdout, line.text);
     PrintLine(stdout, warnings.status);
     return kExitOk;
 }
 
+// The page drawn offscreen through the window's chart: a PNG file, the page's points, or both.
+int GraphCommand(Logbook& book, const Options& o) {
+    if (o.positional.size() != 2) return Usage(QStringLiteral("graph needs one kind (0..6)"));
+    const auto kind = ParseCount(o.positional[1], 0, kGraphKindCount - 1);
+    if (!kind) return Usage(QStringLiteral("bad graph kind (0..6): ") + o.positional[1]);
+    if (o.output.isEmpty() && !o.points) return Usage(QStringLiteral("graph needs -o FILE.png or --points"));
+    const GraphKindInfo& info = GraphKindOf(*kind);
+    const Settings& s = book.settings();
+    TrendData data;
+    if (info.recordKind) {
+        if (book.table().RecordCount() <= 0) return Usage(QStringLiteral("ｸﾞﾗﾌ表示するﾃﾞｰﾀがありません。"));
+        data = CollectRecordTrend(*kind, book.table(), s.NoneHeikinDisp, book.TargetEconomy());
+    } else {
+        const MonthRange defaults = DefaultMonthRange(o.today);
+        const PeriodTotals totals =
+            ComputePeriodTotals(book.table(), s, o.from.isEmpty() ? defaults.StartText() : o.from,
+                                o.to.isEmpty() ? defaults.EndText() : o.to, 0, book.DistanceUnit());
+        data = CollectPeriodTrend(*kind, totals, book.TargetEconomy());
+    }
+    // Without --count or --all the settings decide, as when the window first opens.
+    TrendChoices choices;
+    choices.allPoints = o.all || (o.count == 0 && (info.recordKind ? s.AllGraph : s.AllGraphKikan));
+    choices.perPage =
+        o.count > 0 ? o.count
+                    : PointsPerPage(QString::number(info.recordKind ? s.DispNumber : s.DispNumberKikan));
+    choices.reverse = o.reverse || s.GraphReverse;
+    const TrendGraph graph = BuildTrendGraph(data, s, book.book().currentCar, book.CarName(), choices);
+    if (o.page > graph.PageCount()) {
+        return Usage(
+            QStringLiteral("page %1 is beyond the last page (%2)").arg(o.page).arg(graph.PageCount()));
+    }
+
+    QVector<MemoCallout> callouts;
+    const GraphStyle style = GraphStyle::FromSettings(s, *kind == 0 && s.MivraMemoDisp);
+    const QImage image = RenderGraphImage(data, graph, style, o.page, o.size, &callouts);
+    if (!o.output.isEmpty()) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        QString error;
+        if (!WriteFileAtomically(o.output, buffer.data(), &error)) return FileError(error);
+    }
+    if (o.points) {
+        for (const QString& line : TrendPageLines(graph, o.page, callouts))
+            PrintLine(stdout, line);
+    }
+    return kExitOk;
+}
+
 }  // namespace
+
+bool CliNeedsWidgets(const QStringList& arguments) {
+    Options o;
+    ParseOptions(arguments, o);
+    return o.positional.value(0) == QStringLiteral("graph") || o.positional.value(0) == QStringLiteral("pdf");
+}
 
 int RunCli(const QStringList& arguments) {
     Options o;
@@ -354,9 +458,9 @@ int RunCli(const QStringList& arguments) {
         return kExitUsage;
     }
     const QString command = o.positional.first();
-    static const QStringList withArguments = {QStringLiteral("csv"), QStringLiteral("pdf"),
-                                              QStringLiteral("jump"), QStringLiteral("combine"),
-                                              QStringLiteral("odometer")};
+    static const QStringList withArguments = {QStringLiteral("csv"),     QStringLiteral("pdf"),
+                                              QStringLiteral("graph"),   QStringLiteral("jump"),
+                                              QStringLiteral("combine"), QStringLiteral("odometer")};
     const bool known = command == QStringLiteral("status") || command == QStringLiteral("save") ||
                        command == QStringLiteral("warnings") || command == QStringLiteral("search") ||
                        withArguments.contains(command);
@@ -397,6 +501,7 @@ int RunCli(const QStringList& arguments) {
     if (command == QStringLiteral("combine")) return CombineCommand(book, o);
     if (command == QStringLiteral("odometer")) return OdometerCommand(book, o);
     if (command == QStringLiteral("pdf")) return PdfCommand(book, o);
+    if (command == QStringLiteral("graph")) return GraphCommand(book, o);
     return CsvCommand(book, o);
 }
 

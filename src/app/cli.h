@@ -9,4 +9,7 @@ namespace tovrel {
 // read or written, 2 usage error.
 int RunCli(const QStringList& arguments);
 
+// Whether the command draws (graph): it then needs a QApplication, on the offscreen platform.
+bool CliNeedsWidgets(const QStringList& arguments);
+
 }  // namespace tovrel

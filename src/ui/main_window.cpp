@@ -13,6 +13,7 @@
 #include "ui/entry_dialog.h"
 #include "ui/main_list_model.h"
 #include "ui/maintenance_due_form.h"
+#include "ui/mivra_graph_form.h"
 #include "ui/period_totals_form.h"
 #include "ui/preview_form.h"
 #include "ui/startup_picture_window.h"
@@ -64,6 +65,7 @@ TMivraMainForm::TMivraMainForm(Settings& settings, SettingsStore& store, QWidget
 
 TMivraMainForm::~TMivraMainForm() {
     FormDestroy();
+    m_graphForm.reset();
     m_syukeiForm.reset();
     m_totalForm.reset();
     m_mainteForm.reset();
@@ -126,6 +128,9 @@ void TMivraMainForm::FormCreate() {
     m_syukeiForm = std::make_unique<TMivraSyukeiForm>(m_book, this);
     m_about = new TAboutBox(this);
     m_totalForm = std::make_unique<TTotalForm>(m_book, this);
+    // The settings dialog joins through m_graphForm->SetGraphSettingsOpener.
+    m_graphForm = std::make_unique<TMivraGraphForm>(m_book);
+    m_totalForm->SetGraphForm(m_graphForm.get());
     m_mainteForm = std::make_unique<TMainteForm>(m_book, this);
     m_warningForm = std::make_unique<TWarningForm>(m_book, this);
     m_warningTextForm = new TWarningTextForm(this);
@@ -446,6 +451,15 @@ void TMivraMainForm::TotalItemClick() {
     m_totalForm->show();
     m_totalForm->raise();
     m_totalForm->activateWindow();
+}
+
+void TMivraMainForm::GraphItemClick() {
+    if (m_book.table().RecordCount() <= 0) {
+        MessageBox::ShowError(QStringLiteral("ｸﾞﾗﾌ表示ｴﾗｰ"),
+                              QStringLiteral("ｸﾞﾗﾌ表示するﾃﾞｰﾀがありません。"));
+        return;
+    }
+    m_graphForm->ShowGraph(this, MainWindowGraphKind(m_graphSel->currentIndex()), nullptr);
 }
 
 void TMivraMainForm::SyukeiItemClick(int mode) {

@@ -34,6 +34,7 @@ class TDaySearchForm;
 class TSearchForm;
 class TTotalRunCalcForm;
 class TMainteForm;
+class TMivraGraphForm;
 class TMivraSyukeiForm;
 class TTotalForm;
 class TMivraInputForm;
@@ -80,6 +81,8 @@ public:
     void MainteKigenSyukeiClick();
     void WarningItemClick();
     void TotalItemClick();
+    // The trend graph of the kind GraphSelComboBox names; an error box when the log is empty.
+    void GraphItemClick();
     // Category totals by fuel type (0), station (1), pattern (2) or maintenance item (3).
     void SyukeiItemClick(int mode);
     // Leaves a search result: the full list again, editing on.
@@ -100,6 +103,7 @@ public:
     TMainteForm* mainteForm() const { return m_mainteForm.get(); }
     TWarningForm* warningForm() const { return m_warningForm.get(); }
     TTotalForm* totalForm() const { return m_totalForm.get(); }
+    TMivraGraphForm* graphForm() const { return m_graphForm.get(); }
     TMivraSyukeiForm* syukeiForm() const { return m_syukeiForm.get(); }
     TPreviewForm* previewForm() const { return m_previewForm.get(); }
 
@@ -167,6 +171,7 @@ private:
     std::unique_ptr<TMainteForm> m_mainteForm;
     std::unique_ptr<TWarningForm> m_warningForm;
     std::unique_ptr<TPreviewForm> m_previewForm;
+    std::unique_ptr<TMivraGraphForm> m_graphForm;
     TWarningTextForm* m_warningTextForm = nullptr;
     QLabel* m_carPicture = nullptr;
     QComboBox* m_graphSel = nullptr;

@@ -147,8 +147,8 @@ void TMivraMainForm::BuildMenus() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     AddAction(view, QStringLiteral("TotalItem"), QStringLiteral("期間集計(&K)..."),
               &TMivraMainForm::TotalItemClick);
-    m_notYetActions << AddAction(view, QStringLiteral("GraphItem"), QStringLiteral("ｸﾞﾗﾌ表示(&G)..."),
-                                 nullptr);
+    AddAction(view, QStringLiteral("GraphItem"), QStringLiteral("ｸﾞﾗﾌ表示(&G)..."),
+              &TMivraMainForm::GraphItemClick);
     AddAction(view, QStringLiteral("MainteKigenSyukeiItem"), QStringLiteral("ﾒﾝﾃﾅﾝｽ期限集計(&W)..."),
               &TMivraMainForm::MainteKigenSyukeiClick);
     AddAction(view, QStringLiteral("WarningItem"), QStringLiteral("起動時のﾒﾝﾃﾅﾝｽ期限警告(&B)..."),
@@ -240,8 +240,6 @@ void TMivraMainForm::BuildMenus() {
     wire(QStringLiteral("CarInfoSpeedButton"), QStringLiteral("CarInfoItem"));
     wire(QStringLiteral("SettingSpeedButton"), QStringLiteral("SettingItem"));
     wire(QStringLiteral("ExitSpeedButton"), QStringLiteral("ExitItem"));
-    // The graph window is not built yet; its kind choice goes with it.
-    m_graphSel->setEnabled(false);
 }
 
 void TMivraMainForm::BuildPopupMenus() {

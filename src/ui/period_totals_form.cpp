@@ -4,6 +4,7 @@
 #include "session/logbook.h"
 #include "totals/month_range.h"
 #include "ui/csv_export_flow.h"
+#include "ui/mivra_graph_form.h"
 #include "ui/preview_form.h"
 #include "ui/range_bar.h"
 #include "ui/widgets/list_grid.h"
@@ -12,8 +13,10 @@
 
 #include <QCloseEvent>
 #include <QColor>
+#include <QAction>
 #include <QComboBox>
 #include <QDate>
+#include <QToolButton>
 
 namespace tovrel {
 
@@ -124,6 +127,22 @@ void TTotalForm::TotalFileOutItemClick(int tag) {
 
 void TTotalForm::TotalPrintItemClick(int tag) {
     StartPrintJob(this, book(), tag + 3, PeriodTotalsSource(m_totals));
+}
+
+void TTotalForm::SetGraphForm(TMivraGraphForm* form) {
+    m_graphForm = form;
+    auto* button = findChild<QToolButton*>(QStringLiteral("GraphSpeedButton"));
+    auto* item = findChild<QAction*>(QStringLiteral("GraphItem"));
+    button->setEnabled(form != nullptr);
+    item->setEnabled(form != nullptr);
+    connect(button, &QToolButton::clicked, this, &TTotalForm::GraphSpeedButtonClick, Qt::UniqueConnection);
+    connect(item, &QAction::triggered, this, &TTotalForm::GraphSpeedButtonClick, Qt::UniqueConnection);
+    m_range->GraphSel()->setEnabled(form != nullptr);
+}
+
+void TTotalForm::GraphSpeedButtonClick() {
+    if (!m_graphForm) return;
+    m_graphForm->ShowGraph(this, PeriodGraphKind(m_range->GraphSel()->currentIndex()), &m_totals);
 }
 
 QVariant TTotalForm::CellRole(int gridRow, int column, int role) const {

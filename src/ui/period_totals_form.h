@@ -7,6 +7,7 @@
 namespace tovrel {
 
 class RangeBar;
+class TMivraGraphForm;
 
 class TTotalForm : public TListForm {
     Q_OBJECT
@@ -21,6 +22,10 @@ public:
     void AllSpeedButtonClick();
     void TotalFileOutItemClick(int tag);
     void TotalPrintItemClick(int tag);
+    // The graph button, the graph choice and "ｸﾞﾗﾌ表示(&G)..." work once the graph window is given.
+    void SetGraphForm(TMivraGraphForm* form);
+    // The trend graph of the kind the graph choice names, over this window's grid.
+    void GraphSpeedButtonClick();
 
     void ApplyListFont() override;
     void setVisible(bool visible) override;
@@ -38,6 +43,7 @@ private:
     QVariant CellRole(int gridRow, int column, int role) const;
 
     RangeBar* m_range;
+    TMivraGraphForm* m_graphForm = nullptr;
     PeriodTotals m_totals;
 };
 

@@ -6,7 +6,8 @@
 # (the settings store), expected.stdout, optional expected.exit (default 0), optional
 # expected.stderr (a text the error output must contain), optional expected/ (files that must exist
 # byte for byte, relative to the temporary root: data/... or out/...), optional check.sh (run with
-# the temporary root as its argument after the command; it must exit 0).
+# the temporary root as its argument after the command; it must exit 0), optional expected.pictures
+# (pictures, one path a line relative to the temporary root, that must exist and not be blank).
 set -u
 cli=$1
 case_dir=$2
@@ -47,6 +48,14 @@ if [ -d "$case_dir/expected" ]; then
 fi
 if [ -f "$case_dir/check.sh" ] && ! bash "$case_dir/check.sh" "$work" > "$work/check.out" 2>&1; then
     echo "check.sh failed:"; cat "$work/check.out"; fail=1
+fi
+if [ -f "$case_dir/expected.pictures" ]; then
+    while IFS= read -r rel || [ -n "$rel" ]; do
+        colours=$(identify -format '%k' "$work/$rel" 2>/dev/null)
+        if [ "${colours:-0}" -lt 16 ]; then
+            echo "picture $rel is missing or blank (${colours:-no} colours)"; fail=1
+        fi
+    done < "$case_dir/expected.pictures"
 fi
 [ $fail -ne 0 ] && { echo "--- stderr:"; cat "$work/stderr"; }
 exit $fail
