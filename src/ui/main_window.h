@@ -1,6 +1,7 @@
 // The main list window: the current car's log, the hub that opens every other window.
 #pragma once
 
+#include "data/setting_edit.h"
 #include "session/logbook.h"
 #include "totals/startup_warnings.h"
 
@@ -30,6 +31,8 @@ class TMainteForm;
 class TMivraSyukeiForm;
 class TTotalForm;
 class TMivraInputForm;
+class TSettingForm;
+struct SettingsApplyResult;
 class TWarningForm;
 class TWarningTextForm;
 struct Settings;
@@ -74,6 +77,10 @@ public:
     void SyukeiItemClick(int mode);
     // Leaves a search result: the full list again, editing on.
     void AllItemClick();
+    // The settings dialog on the tab (and print form); after OK the list shows the new settings.
+    // Other windows reach it through OpenSettingsDialog (ui/setting_form.h).
+    bool OpenSettings(SettingTab tab = SettingTab::Current, int printForm = 0);
+    TSettingForm* settingForm() const { return m_settingForm; }
 
     TMainteForm* mainteForm() const { return m_mainteForm.get(); }
     TWarningForm* warningForm() const { return m_warningForm.get(); }
@@ -98,8 +105,13 @@ private:
     QAction* AddAction(QMenu* menu, const QString& name, const QString& caption, void (TMivraMainForm::*slot)(),
                        const QKeySequence& shortcut = QKeySequence());
     void ApplyListFont();
+    // A new list font: every list window lays its columns out again; hidden columns stay hidden.
+    void ListFontChanged();
+    void SettingsStored(const SettingsApplyResult& result);
+    void StoreListWidths();
     void ApplyStoredWidths();
-    void BuildCarMenus();
+    // Captions of both car menus from the car list; with selectCars the cars of the plan are selected.
+    void BuildCarMenus(bool selectCars = true);
     void SelectCarAndShow(int car);
     void ShowCarPicture();
     void ChooseCarPicture();
@@ -130,6 +142,7 @@ private:
     std::unique_ptr<TMainteForm> m_mainteForm;
     std::unique_ptr<TWarningForm> m_warningForm;
     TWarningTextForm* m_warningTextForm = nullptr;
+    TSettingForm* m_settingForm = nullptr;
     QLabel* m_carPicture = nullptr;
     QComboBox* m_graphSel = nullptr;
     std::array<QLabel*, 3> m_status{};
