@@ -55,6 +55,24 @@ bool DeleteRowAt(std::array<T, N>& rows, int row, const T& blank) {
     return true;
 }
 
+// The grid pop-up items "上へ移動", "下へ移動", "行挿入", "行削除" on one column of rows. Returns the
+// row the cursor goes to, 0 when nothing changed.
+enum class RowCommand { MoveUp, MoveDown, Insert, Delete };
+template <typename T, std::size_t N>
+int ApplyRowCommand(std::array<T, N>& rows, int row, RowCommand command, const T& blank) {
+    switch (command) {
+        case RowCommand::MoveUp:
+            return SwapWithRowAbove(rows, row) ? row - 1 : 0;
+        case RowCommand::MoveDown:
+            return SwapWithRowBelow(rows, row) ? row + 1 : 0;
+        case RowCommand::Insert:
+            return InsertBlankRow(rows, row, blank) ? row : 0;
+        case RowCommand::Delete:
+            return DeleteRowAt(rows, row, blank) ? row : 0;
+    }
+    return 0;
+}
+
 // ---- the working copies
 
 // One maintenance item as the dialog edits it; the name is the grid cell.

@@ -224,10 +224,15 @@ void TSettingForm::BuildItemTab(QWidget* page) {
                        "    または、左上の[車のアイコン]をクリックして、愛車を切り替える。"));
     memo->setFixedHeight(memo->fontMetrics().lineSpacing() * 3 + 14);
     (new QVBoxLayout(group))->addWidget(memo);
+    // All ten rows, no empty space below them.
+    m_nameGrid->setFixedHeight(m_nameGrid->verticalHeader()->defaultSectionSize() * kListSlots +
+                               m_nameGrid->horizontalHeader()->sizeHint().height() +
+                               2 * m_nameGrid->frameWidth());
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(m_nameGrid, 1);
+    layout->addWidget(m_nameGrid);
     layout->addWidget(help);
     layout->addWidget(group);
+    layout->addStretch(1);
 }
 
 void TSettingForm::BuildMainteTab(QWidget* page) {
@@ -457,6 +462,9 @@ void TSettingForm::BuildPrintTab(QWidget* page) {
     m_printSelectEdit =
         Field(QStringLiteral("PrintSelectEdit"), 0, QStringLiteral("印刷される一覧表の種類です。(参照のみ)"));
     m_printSelectEdit->setReadOnly(true);
+    for (QLineEdit* edit : {m_printFormEdit, m_printTitleEdit, m_printSelectEdit})
+        edit->setMinimumWidth(
+            edit->fontMetrics().horizontalAdvance(QStringLiteral("メンテナンス期限集計一覧99")));
     m_selectIdEdit = Field(QStringLiteral("SelectIDEdit"), 0);
     m_selectIdEdit->setVisible(false);
     m_printMuki = Combo(QStringLiteral("PrintMukiComboBox"),
@@ -484,7 +492,7 @@ void TSettingForm::BuildPrintTab(QWidget* page) {
     m_printGrid->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
                                  QAbstractItemView::SelectedClicked);
     m_printGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_printGrid->horizontalHeader()->setStretchLastSection(true);
+    m_printGrid->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     for (int row = 0; row < PrintRowCount; ++row)
         m_printGrid->item(row, 5)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(m_printGrid, &QTableWidget::cellDoubleClicked, this,

@@ -118,8 +118,7 @@ public:
     void PrintSettingInitButtonClick();
     void PrintGridDblClick(int row, int column);
 
-    enum GridCommand { MoveUp, MoveDown, InsertRow, DeleteRow };
-    void GridCommandClick(SettingGrid* grid, GridCommand command);
+    void GridCommandClick(SettingGrid* grid, RowCommand command);
 
     // While answers are queued, the colour dialog is not shown: each call takes the next answer
     // (an invalid colour meaning cancelled).

@@ -203,12 +203,14 @@ void TSettingForm::BuildGridMenus() {
         a->setObjectName(name);
         return a;
     };
-    const std::pair<const char16_t*, GridCommand> moves[] = {
-        {u"上へ移動", MoveUp}, {u"下へ移動", MoveDown}, {u"行挿入", InsertRow}, {u"行削除", DeleteRow}};
+    const std::pair<const char16_t*, RowCommand> moves[] = {{u"上へ移動", RowCommand::MoveUp},
+                                                            {u"下へ移動", RowCommand::MoveDown},
+                                                            {u"行挿入", RowCommand::Insert},
+                                                            {u"行削除", RowCommand::Delete}};
     static const char* const moveNames[] = {"UpItem", "DownItem", "InsertItem", "DeleteItem"};
     for (int i = 0; i < 4; ++i) {
         QAction* a = item(QLatin1String(moveNames[i]), QString::fromUtf16(moves[i].first));
-        const GridCommand command = moves[i].second;
+        const RowCommand command = moves[i].second;
         connect(a, &QAction::triggered, this, [this, command] {
             if (m_menuGrid) GridCommandClick(m_menuGrid, command);
         });
@@ -287,76 +289,39 @@ void TSettingForm::ShowGridMenu(SettingGrid* grid, const QPoint& pos) {
     m_gridMenu->popup(global);
 }
 
-void TSettingForm::GridCommandClick(SettingGrid* grid, GridCommand command) {
+void TSettingForm::GridCommandClick(SettingGrid* grid, RowCommand command) {
     const int row = grid->CurrentRow();
     const int column = grid->CurrentColumn();
     if (row < 1 || column < 1) return;
-    int newRow = row;
     if (grid == m_printGrid) {
+        if (command == RowCommand::Insert || command == RowCommand::Delete) return;
         PrintGridCells cells = ReadPrintGrid();
-        bool moved = false;
-        if (command == MoveUp) moved = SwapWithRowAbove(cells, row);
-        if (command == MoveDown) moved = SwapWithRowBelow(cells, row);
-        if (!moved) return;
+        const int newRow = ApplyRowCommand(cells, row, command, {});
+        if (newRow == 0) return;
         for (int r = 1; r <= PrintRowCount; ++r) {
             for (int c = 1; c <= 6; ++c)
                 m_printGrid->SetCell(r, c, cells[r][c - 1]);
         }
-        newRow = command == MoveUp ? row - 1 : row + 1;
+        grid->SetCurrent(newRow, column);
     } else if (grid == m_mainteGrid) {
         StoreShownMainte();
-        bool done = false;
-        switch (command) {
-            case MoveUp:
-                done = SwapWithRowAbove(m_mainte, row);
-                newRow = row - 1;
-                break;
-            case MoveDown:
-                done = SwapWithRowBelow(m_mainte, row);
-                newRow = row + 1;
-                break;
-            case InsertRow:
-                done = InsertBlankRow(m_mainte, row, BlankMainteItem());
-                break;
-            case DeleteRow:
-                done = DeleteRowAt(m_mainte, row, BlankMainteItem());
-                break;
-        }
-        if (!done) return;
+        const int newRow = ApplyRowCommand(m_mainte, row, command, BlankMainteItem());
+        if (newRow == 0) return;
         WriteMainteGrid();
+        // The details shown are stale now: show the row again without storing them.
         m_shownItem = -1;
         grid->SetCurrent(newRow, 1);
         SelectMainteRow(newRow);
-        return;
-    } else {
-        if (column == 6 &&
-            (command == InsertRow || command == DeleteRow || command == MoveUp || command == MoveDown))
-            return;
+    } else if (column != 6) {
         NameList cells;
         for (int r = 1; r <= kListSlots; ++r)
             cells[r] = grid->Cell(r, column);
-        bool done = false;
-        switch (command) {
-            case MoveUp:
-                done = SwapWithRowAbove(cells, row);
-                newRow = row - 1;
-                break;
-            case MoveDown:
-                done = SwapWithRowBelow(cells, row);
-                newRow = row + 1;
-                break;
-            case InsertRow:
-                done = InsertBlankRow(cells, row, QString());
-                break;
-            case DeleteRow:
-                done = DeleteRowAt(cells, row, QString());
-                break;
-        }
-        if (!done) return;
+        const int newRow = ApplyRowCommand(cells, row, command, QString());
+        if (newRow == 0) return;
         for (int r = 1; r <= kListSlots; ++r)
             grid->SetCell(r, column, cells[r]);
+        grid->SetCurrent(newRow, column);
     }
-    grid->SetCurrent(newRow, column);
 }
 
 // ---- Maintenance item details

@@ -44,6 +44,14 @@ TEST(SettingRows, MovesInsertsAndDeletesWithinTheColumn) {
     EXPECT_EQ(cells[10], QString());
     EXPECT_FALSE(InsertBlankRow(cells, 0, QString()));
     EXPECT_FALSE(DeleteRowAt(cells, 11, QString()));
+
+    // The pop-up items: where the cursor goes, 0 when nothing moved.
+    EXPECT_EQ(ApplyRowCommand(cells, 2, RowCommand::MoveUp, QString()), 1);
+    EXPECT_EQ(ApplyRowCommand(cells, 1, RowCommand::MoveUp, QString()), 0);
+    EXPECT_EQ(ApplyRowCommand(cells, 9, RowCommand::MoveDown, QString()), 10);
+    EXPECT_EQ(ApplyRowCommand(cells, 10, RowCommand::MoveDown, QString()), 0);
+    EXPECT_EQ(ApplyRowCommand(cells, 4, RowCommand::Insert, QString()), 4);
+    EXPECT_EQ(ApplyRowCommand(cells, 4, RowCommand::Delete, QString()), 4);
 }
 
 TEST(SettingRows, MaintenanceItemsMoveWithTheirSettingsAndFormerNumbers) {

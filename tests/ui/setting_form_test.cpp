@@ -231,15 +231,15 @@ TEST_F(SettingFormTest, MovedMaintenanceItemReachesEveryCarsInformation) {
     SettingGrid* grid = Grid("MainteStringGrid");
     form->SelectMainteRow(5);
     Edit("DayMemo")->setText(S("45"));
-    form->GridCommandClick(grid, TSettingForm::MoveUp);
+    form->GridCommandClick(grid, RowCommand::MoveUp);
     EXPECT_EQ(grid->Cell(4, 1), S(u"ﾀｲﾔ空気圧調整"));
     EXPECT_EQ(form->ShownMainteItem(), 4);
     EXPECT_EQ(Edit("DayMemo")->text(), S("45"));
     EXPECT_EQ(form->MainteWorkingCopy()[4].formerNumber, 5);
-    form->GridCommandClick(grid, TSettingForm::InsertRow);
+    form->GridCommandClick(grid, RowCommand::Insert);
     EXPECT_EQ(grid->Cell(4, 1), QString());
     EXPECT_FALSE(Box("DayCheckBox")->isChecked());
-    form->GridCommandClick(grid, TSettingForm::DeleteRow);
+    form->GridCommandClick(grid, RowCommand::Delete);
     EXPECT_EQ(grid->Cell(4, 1), S(u"ﾀｲﾔ空気圧調整"));
 
     form->OKButtonClick();
@@ -256,12 +256,12 @@ TEST_F(SettingFormTest, NamesGridMovesOneColumnAndKeepsCarNumbers) {
     Show();
     SettingGrid* grid = Grid("SettingStringGrid");
     grid->SetCurrent(2, 1);
-    form->GridCommandClick(grid, TSettingForm::InsertRow);
+    form->GridCommandClick(grid, RowCommand::Insert);
     EXPECT_EQ(grid->Cell(2, 1), QString());
     EXPECT_EQ(grid->Cell(3, 1), S(u"曇り"));
     EXPECT_EQ(grid->Cell(2, 2), S(u"ハイオク"));  // other columns stay
     grid->SetCurrent(2, 6);
-    form->GridCommandClick(grid, TSettingForm::MoveUp);
+    form->GridCommandClick(grid, RowCommand::MoveUp);
     EXPECT_EQ(grid->Cell(1, 6), S(u"*私の愛車"));
     EXPECT_EQ(grid->Cell(2, 6), S(u"セカンドカー"));
 
@@ -314,7 +314,7 @@ TEST_F(SettingFormTest, PrintTabRegistersAtOnceAndResets) {
     form->PrintGridDblClick(1, 3);
     form->PrintGridDblClick(1, 5);
     grid->SetCurrent(5, 2);
-    form->GridCommandClick(grid, TSettingForm::MoveUp);
+    form->GridCommandClick(grid, RowCommand::MoveUp);
     EXPECT_EQ(grid->Cell(4, 2), S("05N"));
     Child<QPushButton>("PrintSettingSaveButton")->click();
 
