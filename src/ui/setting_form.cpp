@@ -209,6 +209,8 @@ void TSettingForm::BuildItemTab(QWidget* page) {
     m_nameGrid->setObjectName(QStringLiteral("SettingStringGrid"));
     SetHint(m_nameGrid, QStringLiteral("各種名称を設定します。"));
     m_nameGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_nameGrid->horizontalHeader()->setMinimumSectionSize(
+        m_nameGrid->fontMetrics().horizontalAdvance(QStringLiteral("ｽｽｽｽｽｽｽｽｽｽｽｽ")));
     m_nameGrid->horizontalHeader()->setStretchLastSection(true);
     auto* help =
         new QLabel(QStringLiteral("ヒント：先頭に「*」を入れると、その名称がデフォルト値となります。"));

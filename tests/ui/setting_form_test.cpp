@@ -525,5 +525,34 @@ TEST_F(SettingOpenerTest, EntryDialogNamesButtonRefillsItsListsAndKeepsTheCar) {
     entry->reject();
 }
 
+TEST_F(SettingOpenerTest, ANewDataFolderBringsItsOwnCarsIntoTheWindow) {
+    TempFolder other;
+    WriteBytes(other.path(), S("Setting.dat"), Sjis(S("[Car]\r\n01=") + S(u"新車") + S("\r\n")));
+    WriteLogFile(other.path(), 1, {S(u"001=0,2010/01/01,金,,,100.0,100.0,10.00,10.00,,,,,,,,,0,0,")});
+    WhenModal(ActiveModal, [&](QWidget* dialog) {
+        auto* form = static_cast<TSettingForm*>(dialog);
+        form->findChild<QLineEdit*>(S("DataPathEdit"))->setText(other.path());
+        form->OKButtonClick();
+    });
+    EXPECT_TRUE(window->OpenSettings(SettingTab::CalcElse));
+    EXPECT_EQ(window->windowTitle(), S(u"Tovrel - 新車"));
+    EXPECT_EQ(window->book().table().RecordCount(), 1);
+    EXPECT_EQ(window->FindAction(S("Car1Item"))->text(), S(u"&1:新車"));
+
+    // A folder without a registered car: no car, an empty list.
+    TempFolder none;
+    WriteBytes(none.path(), S("Setting.dat"), Sjis(S("[Car]\r\n")));
+    WhenModal(ActiveModal, [&](QWidget* dialog) {
+        auto* form = static_cast<TSettingForm*>(dialog);
+        form->findChild<QLineEdit*>(S("DataPathEdit"))->setText(none.path());
+        form->OKButtonClick();
+    });
+    EXPECT_TRUE(window->OpenSettings());
+    EXPECT_EQ(window->windowTitle(), S("Tovrel"));
+    EXPECT_EQ(window->book().book().currentCar, 0);
+    EXPECT_EQ(window->book().table().RecordCount(), 0);
+    EXPECT_FALSE(window->FindAction(S("Car1Item"))->isChecked());
+}
+
 }  // namespace
 }  // namespace tovrel
