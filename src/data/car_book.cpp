@@ -268,6 +268,20 @@ bool CarBook::ResetMainteSettings(const Settings& settings, QString* error) {
     return SaveItemLists(settings, error);
 }
 
+MainteFlags DecodeMainteCheck(const QString& value) {
+    MainteFlags flags{};
+    for (int k = 1; k <= kMainteCount; ++k)
+        flags[k] = static_cast<quint8>(ParseInt(CommaItem(value, k), 0) != 0);
+    return flags;
+}
+
+QString EncodeMainteCheck(const MainteFlags& flags) {
+    QString value;
+    for (int k = 1; k <= kMainteCount; ++k)
+        value += QString::number(flags[k]) + QLatin1Char(',');
+    return value;
+}
+
 void CarBook::LoadCarInfo() {
     carInfo = CarInfo();
     const QString path = CarFileName(QStringLiteral("CarInfo"));
@@ -287,15 +301,11 @@ void CarBook::LoadCarInfo() {
     if (carInfo.MyCarName.isEmpty() && currentCar >= 1 && currentCar <= kListSlots) {
         carInfo.MyCarName = lists.Car[currentCar];
     }
-    for (int k = 1; k <= kMainteCount; ++k) {
-        carInfo.MainteCheck[k] = static_cast<quint8>(ParseInt(CommaItem(mainteCheck, k), 0) != 0);
-    }
+    carInfo.MainteCheck = DecodeMainteCheck(mainteCheck);
 }
 
 bool CarBook::SaveCarInfo(QString* error) {
-    QString mainteCheck;
-    for (int k = 1; k <= kMainteCount; ++k)
-        mainteCheck += QString::number(carInfo.MainteCheck[k]) + QLatin1Char(',');
+    const QString mainteCheck = EncodeMainteCheck(carInfo.MainteCheck);
     ProfileIni ini(CarFileName(QStringLiteral("CarInfo")));
     ini.Write(kCarInfoSection, QStringLiteral("MyCarName"), carInfo.MyCarName);
     ini.Write(kCarInfoSection, QStringLiteral("Maker"), carInfo.Maker);

@@ -42,6 +42,12 @@ struct MainteSetting {
 
 using MainteSettings = std::array<MainteSetting, kMainteCount + 1>;  // [1..50]
 
+using MainteFlags = std::array<quint8, kMainteCount + 1>;  // [1..50]
+
+// The "MainteCheck" value of the car information: the 50 flags, each followed by ",".
+MainteFlags DecodeMainteCheck(const QString& value);
+QString EncodeMainteCheck(const MainteFlags& flags);
+
 struct CarInfo {
     QString MyCarName;
     QString Maker;
@@ -49,7 +55,7 @@ struct CarInfo {
     QString TourokuDate = QStringLiteral("    /  /  ");
     QString NousyaDate = QStringLiteral("    /  /  ");
     QString NousyaRun = QStringLiteral("0");
-    std::array<quint8, kMainteCount + 1> MainteCheck{};  // [1..50]
+    MainteFlags MainteCheck{};
     QString MokuhyoMivra;
     QString MyCarJpg;
 };

@@ -305,6 +305,31 @@ PrintColumn NormalizePrintColumn(const std::array<QString, 6>& cells) {
     return out;
 }
 
+PrintForm PrintFormFromTab(const QString& name, const QString& title, const QString& kind,
+                           const QString& listId, int orientation, const PrintGridCells& cells) {
+    PrintForm form;
+    form.name = name;
+    form.name.replace(QLatin1Char(','), QLatin1Char('.'));
+    form.title = title;
+    form.title.replace(QLatin1Char(','), QLatin1Char('.'));
+    form.kind = kind;
+    form.listId = listId;
+    form.orientation = orientation;
+    for (int row = 1; row <= PrintRowCount; ++row)
+        form.rows[row] = NormalizePrintColumn(cells[row]);
+    return form;
+}
+
+QString ToggledPrintMark(const QString& mark) {
+    return mark.contains(kMark) ? QStringLiteral("  ") : kMark;
+}
+
+QString NextPrintAlign(const QString& align) {
+    if (align.contains(QStringLiteral("中"))) return QStringLiteral("  右");
+    if (align.contains(QStringLiteral("右"))) return QStringLiteral("左  ");
+    return QStringLiteral(" 中 ");
+}
+
 bool IsPrintedColumn(const PrintColumn& column) {
     return column.mark.trimmed() == kMark;
 }

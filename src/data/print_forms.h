@@ -58,6 +58,17 @@ bool SavePrintForm(const QString& path, const PrintForms& forms, int n, QString*
 // What the print tab stores for a grid row (cells = grid columns 1..6).
 PrintColumn NormalizePrintColumn(const std::array<QString, 6>& cells);
 
+// The print tab's grid cells (rows 1..20, columns 1..6) and header fields as form n stores them
+// when registered; commas in the name and title become "." as in the file.
+using PrintGridCells = std::array<std::array<QString, 6>, PrintRowCount + 1>;
+PrintForm PrintFormFromTab(const QString& name, const QString& title, const QString& kind,
+                           const QString& listId, int orientation, const PrintGridCells& cells);
+
+// Double click on the mark cell: "○" and two spaces in turn. On the alignment cell: left, centre,
+// right, left.
+QString ToggledPrintMark(const QString& mark);
+QString NextPrintAlign(const QString& align);
+
 // Whether the column row is output ("○").
 bool IsPrintedColumn(const PrintColumn& column);
 

@@ -64,6 +64,17 @@ bool Logbook::SelectCar(int car, QString* error) {
     return logOk && listOk;
 }
 
+bool Logbook::ChangeDataFolder(const QString& dataPath, QString* error) {
+    m_settings.DataPath = dataPath;
+    m_settings.DataFolder = dataPath.isEmpty() ? DefaultDataFolder() : dataPath;
+    ApplyDataFolder();
+    m_book.currentCar = 0;
+    m_book.carInfo = CarInfo();
+    m_table.SetCapacity(m_table.Capacity());
+    RecalcStatus();
+    return m_book.LoadItemLists(m_settings, error);
+}
+
 bool Logbook::LoadLogFile(QString* error) {
     const bool ok = tovrel::LoadLogFile(m_book.CarFileName(QStringLiteral("Mivra")), m_table, error);
     RecalcStatus();

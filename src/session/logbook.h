@@ -49,6 +49,11 @@ public:
     // Returns false with the error text when a file could not be read or written.
     bool SelectCar(int car, QString* error);
 
+    // Makes DataPath (empty: the default folder) the data folder in use and loads its item lists and
+    // print forms. No car is current and the table is empty until a car is selected, so nothing of
+    // the old folder can be saved into the new one: offer to save before calling this.
+    bool ChangeDataFolder(const QString& dataPath, QString* error);
+
     bool LoadLogFile(QString* error);
     bool SaveLogFile(QString* error);
 

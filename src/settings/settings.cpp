@@ -302,24 +302,33 @@ void UpgradeVersion(SettingsStore& store, Settings& settings) {
 }
 
 void CheckDataFolder(Settings& settings) {
-    const QString defaultFolder = DefaultDataFolder();
-    QString dataPath = settings.DataPath;
-    if (WithoutTrailingSlashes(dataPath) == WithoutTrailingSlashes(defaultFolder)) dataPath.clear();
-    if (!dataPath.isEmpty()) {
-        if (!dataPath.endsWith(QLatin1Char('/')) && !dataPath.endsWith(QDir::separator()))
-            dataPath += QLatin1Char('/');
-        if (!QFileInfo(dataPath).isDir()) {
-            ShowWarning(QStringLiteral("設定エラー"),
-                        QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ格納ﾌｫﾙﾀﾞ \"") + dataPath +
-                            QStringLiteral("\" が見つかりません。\nﾃﾞｰﾀﾌｧｲﾙ格納ﾌｫﾙﾀﾞを ｶﾚﾝﾄに変更します。"));
-            dataPath.clear();
-        }
+    QString dataPath = NormalizeDataPath(settings.DataPath);
+    if (!dataPath.isEmpty() && !QFileInfo(dataPath).isDir()) {
+        ShowWarning(
+            QStringLiteral("設定エラー"),
+            DataFolderMissingText(dataPath) + QStringLiteral("\nﾃﾞｰﾀﾌｧｲﾙ格納ﾌｫﾙﾀﾞを ｶﾚﾝﾄに変更します。"));
+        dataPath.clear();
     }
     settings.DataPath = dataPath;
-    settings.DataFolder = dataPath.isEmpty() ? defaultFolder : dataPath;
+    settings.DataFolder = dataPath.isEmpty() ? DefaultDataFolder() : dataPath;
 }
 
 }  // namespace
+
+QString NormalizeDataPath(const QString& text) {
+    QString dataPath = text;
+    if (dataPath.isEmpty()) return dataPath;
+    if (!dataPath.endsWith(QLatin1Char('/')) && !dataPath.endsWith(QDir::separator()))
+        dataPath += QLatin1Char('/');
+    if (WithoutTrailingSlashes(dataPath) == WithoutTrailingSlashes(DefaultDataFolder())) return QString();
+    // A lone separator names no folder of its own.
+    if (dataPath == QStringLiteral("/") || dataPath == QString(QDir::separator())) return QString();
+    return dataPath;
+}
+
+QString DataFolderMissingText(const QString& folder) {
+    return QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙ格納ﾌｫﾙﾀﾞ \"") + folder + QStringLiteral("\" が見つかりません。");
+}
 
 QString DefaultDataFolder() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

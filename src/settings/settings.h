@@ -184,6 +184,12 @@ struct Settings {
 // The per-user data folder, created when missing; ends in "/".
 QString DefaultDataFolder();
 
+// A typed data folder as DataPath holds it: ending in a separator, empty for the program's own
+// folder or a lone separator.
+QString NormalizeDataPath(const QString& text);
+// "ﾃﾞｰﾀﾌｧｲﾙ格納ﾌｫﾙﾀﾞ "folder" が見つかりません。"
+QString DataFolderMissingText(const QString& folder);
+
 struct SettingsLoadContext {
     int currentCar = 0;           // 0 before the first car is selected
     bool firstLoadInRun = false;  // the start-up picture is offered only then

@@ -16,6 +16,7 @@
 #include "ui/mivra_graph_form.h"
 #include "ui/period_totals_form.h"
 #include "ui/preview_form.h"
+#include "ui/setting_form.h"
 #include "ui/startup_picture_window.h"
 #include "ui/warning_form.h"
 #include "ui/warning_text_form.h"
@@ -64,6 +65,7 @@ TMivraMainForm::TMivraMainForm(Settings& settings, SettingsStore& store, QWidget
 }
 
 TMivraMainForm::~TMivraMainForm() {
+    SetSettingsDialogOpener({});
     FormDestroy();
     m_graphForm.reset();
     m_syukeiForm.reset();
@@ -137,6 +139,13 @@ void TMivraMainForm::FormCreate() {
     m_carInfoForm = new TCarInfoForm(m_book, this);
     CreateSearchForms();
     m_previewForm = std::make_unique<TPreviewForm>(m_book.store());
+    m_settingForm = new TSettingForm(m_book, this);
+    m_settingForm->SetWarningTextForm(m_warningTextForm);
+    m_settingForm->shiftHeld = [this] { return ShiftHeld(); };
+    m_settingForm->fontChanged = [this] { ListFontChanged(); };
+    m_settingForm->settingsApplied = [this](const SettingsApplyResult& result) { SettingsStored(result); };
+    SetSettingsDialogOpener([this](SettingTab tab, int form) { return OpenSettings(tab, form); });
+    m_entry->openNameSettings = [this] { return OpenSettings(SettingTab::Item); };
 
     m_newButtonPushTimer = new QTimer(this);
     m_newButtonPushTimer->setSingleShot(true);
@@ -192,6 +201,53 @@ void TMivraMainForm::ApplyListFont() {
     m_grid->SetMinimumFreeWidth(m_grid->DefaultWidths().value(ColWeather) / 2);
     m_grid->SetFixedColumns(s.DayFix ? 3 : 1);
     m_grid->SetSelectColor(s.SelectColor);
+}
+
+void TMivraMainForm::ListFontChanged() {
+    const QVector<int> before = m_grid->ColumnWidths();
+    ApplyListFont();
+    QVector<int> widths = m_grid->DefaultWidths();
+    for (int col = 0; col < widths.size() && col < before.size(); ++col) {
+        if (before[col] == 1) widths[col] = 1;
+    }
+    m_grid->SetColumnWidths(widths);
+    m_syukeiForm->ApplyListFont();
+    m_totalForm->ApplyListFont();
+    m_mainteForm->ApplyListFont();
+    m_warningForm->ApplyFont();
+}
+
+bool TMivraMainForm::OpenSettings(SettingTab tab, int printForm) {
+    // The dialog saves the settings, column widths included.
+    StoreListWidths();
+    // Under an open entry dialog the car and its records stay: they hold the record being typed.
+    m_settingForm->SetCarLocked(m_entry->isVisible());
+    if (!m_settingForm->Open(tab, printForm)) return false;
+    RecalcStatus();
+    return true;
+}
+
+void TMivraMainForm::SettingsStored(const SettingsApplyResult& result) {
+    const Settings& s = m_book.settings();
+    if (result.timeInputChanged || result.weatherInputChanged) {
+        QVector<int> widths = m_grid->ColumnWidths();
+        const QVector<int> defaults = m_grid->DefaultWidths();
+        if (result.timeInputChanged) widths[ColTime] = s.TimeInput ? defaults.value(ColTime) : 1;
+        if (result.weatherInputChanged) widths[ColWeather] = s.WeatherInput ? defaults.value(ColWeather) : 1;
+        m_grid->SetColumnWidths(widths);
+    }
+    m_grid->SetFixedColumns(s.FixedColumns);
+    m_grid->SetSelectColor(s.SelectColor);
+    StepWait();
+    if (result.carMenusChanged) BuildCarMenus(!m_entry->isVisible());
+    StepWait();
+}
+
+void TMivraMainForm::StoreListWidths() {
+    QStringList widths;
+    for (int w : m_grid->ColumnWidths())
+        widths.append(QString::number(w));
+    m_book.settings().MivraCellSize = widths.join(QLatin1Char(','));
 }
 
 void TMivraMainForm::ApplyStoredWidths() {
@@ -509,12 +565,8 @@ void TMivraMainForm::closeEvent(QCloseEvent* event) {
 void TMivraMainForm::FormDestroy() {
     if (m_destroyed) return;
     m_destroyed = true;
-    Settings& s = m_book.settings();
-    QStringList widths;
-    for (int w : m_grid->ColumnWidths())
-        widths.append(QString::number(w));
-    s.MivraCellSize = widths.join(QLatin1Char(','));
-    SaveSettings(m_book.store(), s, m_book.book().currentCar);
+    StoreListWidths();
+    SaveSettings(m_book.store(), m_book.settings(), m_book.book().currentCar);
     SaveWindowPlacement(this, m_book.store(), kWindowName, true);
     SaveGridColors(m_book.store(), kGridName, m_grid->ColumnColors());
     m_book.store().Sync();

@@ -1,6 +1,7 @@
 // The main list window: the current car's log, the hub that opens every other window.
 #pragma once
 
+#include "data/setting_edit.h"
 #include "session/logbook.h"
 #include "totals/startup_warnings.h"
 
@@ -39,6 +40,8 @@ class TMivraSyukeiForm;
 class TTotalForm;
 class TMivraInputForm;
 class TPreviewForm;
+class TSettingForm;
+struct SettingsApplyResult;
 class TWarningForm;
 class TWarningTextForm;
 struct Settings;
@@ -99,6 +102,10 @@ public:
     TDaySearchForm* daySearchForm() const { return m_daySearchForm; }
     TAllMivraForm* allMivraForm() const { return m_allMivraForm; }
     TTotalRunCalcForm* totalRunCalcForm() const { return m_totalRunCalcForm; }
+    // The settings dialog on the tab (and print form); after OK the list shows the new settings.
+    // Other windows reach it through OpenSettingsDialog (ui/setting_form.h).
+    bool OpenSettings(SettingTab tab = SettingTab::Current, int printForm = 0);
+    TSettingForm* settingForm() const { return m_settingForm; }
 
     TMainteForm* mainteForm() const { return m_mainteForm.get(); }
     TWarningForm* warningForm() const { return m_warningForm.get(); }
@@ -125,8 +132,13 @@ private:
     QAction* AddAction(QMenu* menu, const QString& name, const QString& caption, void (TMivraMainForm::*slot)(),
                        const QKeySequence& shortcut = QKeySequence());
     void ApplyListFont();
+    // A new list font: every list window lays its columns out again; hidden columns stay hidden.
+    void ListFontChanged();
+    void SettingsStored(const SettingsApplyResult& result);
+    void StoreListWidths();
     void ApplyStoredWidths();
-    void BuildCarMenus();
+    // Captions of both car menus from the car list; with selectCars the cars of the plan are selected.
+    void BuildCarMenus(bool selectCars = true);
     void SelectCarAndShow(int car);
     void ShowCarPicture();
     void ChooseCarPicture();
@@ -173,6 +185,7 @@ private:
     std::unique_ptr<TPreviewForm> m_previewForm;
     std::unique_ptr<TMivraGraphForm> m_graphForm;
     TWarningTextForm* m_warningTextForm = nullptr;
+    TSettingForm* m_settingForm = nullptr;
     QLabel* m_carPicture = nullptr;
     QComboBox* m_graphSel = nullptr;
     std::array<QLabel*, 3> m_status{};

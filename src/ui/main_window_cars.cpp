@@ -8,6 +8,7 @@
 #include "ui/widgets/message_box.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
@@ -20,7 +21,7 @@ const QString kPictureFilter = QStringLiteral("画像(JPG)ﾌｧｲﾙ|*.jpg;*.j
 
 }  // namespace
 
-void TMivraMainForm::BuildCarMenus() {
+void TMivraMainForm::BuildCarMenus(bool selectCars) {
     const CarMenuPlan plan = m_book.PlanCarMenus();
     for (int k = 1; k <= kListSlots; ++k) {
         for (QAction* a : {m_carItems[k], m_carPopupItems[k]}) {
@@ -28,12 +29,25 @@ void TMivraMainForm::BuildCarMenus() {
             a->setEnabled(plan.items[k].enabled);
         }
     }
+    if (!selectCars) {
+        UpdateCaption();
+        return;
+    }
     for (int car : plan.selectSequence)
         SelectCarAndShow(car);
     const int current = m_book.book().currentCar;
     if (current >= 1 && current <= kListSlots) {
         m_carItems[current]->setChecked(true);
         m_carPopupItems[current]->setChecked(true);
+    } else {
+        // A data folder without a registered car: nothing is current, the list is empty.
+        for (QActionGroup* group : {m_carGroup, m_carPopupGroup}) {
+            if (QAction* checked = group->checkedAction()) checked->setChecked(false);
+        }
+        UpdateCaption();
+        ShowCarPicture();
+        UpdateStatusPanels();
+        m_model->RefreshAll();
     }
     // Without a car there is no car information to edit.
     if (QAction* carInfo = FindAction(QStringLiteral("CarInfoItem")))

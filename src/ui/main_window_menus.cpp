@@ -196,8 +196,9 @@ void TMivraMainForm::BuildMenus() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"));
     AddAction(options, QStringLiteral("CarInfoItem"), QStringLiteral("愛車情報(&J)..."),
               &TMivraMainForm::CarInfoItemClick);
-    m_notYetActions << AddAction(options, QStringLiteral("SettingItem"), QStringLiteral("環境設定(&E)..."),
-                                 nullptr);
+    QAction* settingItem =
+        AddAction(options, QStringLiteral("SettingItem"), QStringLiteral("環境設定(&E)..."), nullptr);
+    connect(settingItem, &QAction::triggered, this, [this] { OpenSettings(); });
     options->addSeparator();
     m_editActions << AddAction(options, QStringLiteral("AllMivraItem"),
                                QStringLiteral("まとめ燃費計算(&M)..."), &TMivraMainForm::AllMivraItemClick);
