@@ -130,8 +130,8 @@ void TMivraMainForm::FormCreate() {
     m_syukeiForm = std::make_unique<TMivraSyukeiForm>(m_book, this);
     m_about = new TAboutBox(this);
     m_totalForm = std::make_unique<TTotalForm>(m_book, this);
-    // The settings dialog joins through m_graphForm->SetGraphSettingsOpener.
     m_graphForm = std::make_unique<TMivraGraphForm>(m_book);
+    m_graphForm->SetGraphSettingsOpener([this](QWidget*) { return OpenSettings(SettingTab::Graph); });
     m_totalForm->SetGraphForm(m_graphForm.get());
     m_mainteForm = std::make_unique<TMainteForm>(m_book, this);
     m_warningForm = std::make_unique<TWarningForm>(m_book, this);
@@ -139,6 +139,7 @@ void TMivraMainForm::FormCreate() {
     m_carInfoForm = new TCarInfoForm(m_book, this);
     CreateSearchForms();
     m_previewForm = std::make_unique<TPreviewForm>(m_book.store());
+    m_previewForm->SetPrintSettingsOpener([this](QWidget*, int form) { OpenSettings(SettingTab::Print, form); });
     m_settingForm = new TSettingForm(m_book, this);
     m_settingForm->SetWarningTextForm(m_warningTextForm);
     m_settingForm->shiftHeld = [this] { return ShiftHeld(); };
@@ -222,7 +223,15 @@ bool TMivraMainForm::OpenSettings(SettingTab tab, int printForm) {
     StoreListWidths();
     // Under an open entry dialog the car and its records stay: they hold the record being typed.
     m_settingForm->SetCarLocked(m_entry->isVisible());
-    if (!m_settingForm->Open(tab, printForm)) return false;
+    // Over the window it was opened from: while a list window or the preview shows, this one is
+    // disabled, and so would be a dialog that stays its child.
+    QWidget* over = QApplication::activeWindow();
+    if (!over || over == m_settingForm) over = this;
+    const Qt::WindowFlags flags = m_settingForm->windowFlags();
+    if (over != this) m_settingForm->setParent(over, flags);
+    const bool accepted = m_settingForm->Open(tab, printForm);
+    if (over != this) m_settingForm->setParent(this, flags);
+    if (!accepted) return false;
     RecalcStatus();
     return true;
 }

@@ -7,6 +7,7 @@
 #include "settings/settings_store.h"
 #include "ui/csv_export_flow.h"
 #include "ui/preview_form.h"
+#include "ui/setting_form.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/icons.h"
@@ -121,8 +122,7 @@ void TMainteForm::BuildToolBar() {
 
     QToolButton* setting =
         SpeedButton(QStringLiteral("SettingSpeedButton"), ToolIconId::Settings, QStringLiteral("ﾒﾝﾃﾅﾝｽ設定"));
-    // The settings dialog is not built yet.
-    setting->setEnabled(false);
+    connect(setting, &QToolButton::clicked, this, &TMainteForm::SettingSpeedButtonClick);
     m_toolBar->addWidget(setting);
     QToolButton* print =
         SpeedButton(QStringLiteral("PrintSpeedButton"), ToolIconId::Print, QStringLiteral("印刷"));
@@ -196,7 +196,7 @@ void TMainteForm::BuildMenus() {
     view->addSeparator();
     QAction* setting = view->addAction(QStringLiteral("ﾒﾝﾃﾅﾝｽ設定(&E)..."));
     setting->setObjectName(QStringLiteral("SettingItem"));
-    setting->setEnabled(false);
+    connect(setting, &QAction::triggered, this, &TMainteForm::SettingSpeedButtonClick);
 }
 
 void TMainteForm::FileMenuClick() {
@@ -267,6 +267,10 @@ void TMainteForm::FormShow() {
     ComputeDue();
     ApplySort();
     grid()->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainteForm::SettingSpeedButtonClick() {
+    if (OpenSettingsDialog(SettingTab::Mainte)) FormShow();
 }
 
 void TMainteForm::ComputeDue() {

@@ -33,6 +33,8 @@ public:
 
     // The showing steps: headings, legend, colours, the computation under the wait window, the sort.
     void FormShow();
+    // The settings dialog on its maintenance page; after OK the table is computed again.
+    void SettingSpeedButtonClick();
     // Recomputes the current car's due table, with the wait window.
     void ComputeDue();
     // Writes the due table into the grid in the order of the current sort choice.

@@ -86,7 +86,7 @@ RangeBar::RangeBar(QMainWindow* window, const QString& itemStem, bool withGraph)
     if (withGraph) {
         graph = AddButton(QStringLiteral("GraphSpeedButton"), QStringLiteral("ｸﾞﾗﾌ表示"));
         graph->setIcon(ToolIcon(ToolIconId::Graph));
-        // The trend graph window does not exist yet.
+        // Enabled by the window once it has a graph window to open.
         graph->setEnabled(false);
         m_graphSel = new QComboBox;
         m_graphSel->setObjectName(QStringLiteral("GraphSelComboBox"));
@@ -101,7 +101,7 @@ RangeBar::RangeBar(QMainWindow* window, const QString& itemStem, bool withGraph)
     }
     QToolButton* print = AddButton(QStringLiteral("PrintSpeedButton"), QStringLiteral("印刷"));
     print->setIcon(ToolIcon(ToolIconId::Print));
-    // Printing is not built yet.
+    // Enabled with the print items by the window that prints.
     print->setEnabled(false);
     QToolButton* close = AddButton(QStringLiteral("CloseSpeedButton"), QStringLiteral("閉じる"));
     close->setIcon(ToolIcon(ToolIconId::Exit));

@@ -5,6 +5,7 @@
 #include "session/logbook.h"
 #include "settings/settings.h"
 #include "ui/fixed_font_dialog.h"
+#include "ui/print_setting_form.h"
 #include "ui/warning_text_form.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
@@ -508,8 +509,8 @@ void TSettingForm::BuildPrintTab(QWidget* page) {
                                QStringLiteral("印刷項目設定を初期値に戻します。"));
     QPushButton* common = Button(QStringLiteral("PrintSettingButton"), QStringLiteral("その他の共通設定..."),
                                  QStringLiteral("印刷に関するその他の共通設定を行います。"));
-    // The common print settings dialog is not built yet.
-    common->setEnabled(false);
+    connect(common, &QPushButton::clicked, this,
+            [this] { TPrintSettingForm::Edit(this, m_book.settings(), m_book.store()); });
     connect(save, &QPushButton::clicked, this, &TSettingForm::PrintSettingSaveButtonClick);
     connect(init, &QPushButton::clicked, this, &TSettingForm::PrintSettingInitButtonClick);
 

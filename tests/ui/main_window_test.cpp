@@ -9,6 +9,7 @@
 #include "test_support.h"
 #include "ui/entry_dialog.h"
 #include "ui/main_list_model.h"
+#include "ui/mivra_graph_form.h"
 #include "ui/preview_form.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/file_dialog.h"
@@ -823,6 +824,16 @@ TEST_F(MainWindowTest, PrintButtonAndItemsShowTheListInThePreview) {
     EXPECT_EQ(preview->layout().texts.title, QStringLiteral("燃費・メンテナンス一覧1"));
     preview->close();
     EXPECT_TRUE(MessageBox::Log().isEmpty());
+}
+
+// The graph window and the preview reach the settings dialog through the main window.
+TEST_F(MainWindowTest, GraphWindowAndPreviewCanOpenTheSettingsDialog) {
+    OpenFive();
+    EXPECT_TRUE(
+        window->graphForm()->findChild<QToolButton*>(QStringLiteral("SettingSpeedButton"))->isEnabled());
+    EXPECT_TRUE(window->previewForm()
+                    ->findChild<QToolButton*>(QStringLiteral("PrintEnvSetSpeedButton"))
+                    ->isEnabled());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "settings/settings_store.h"
 #include "test_support.h"
 #include "ui/preview_form.h"
+#include "ui/setting_form.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/file_dialog.h"
@@ -19,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -203,6 +205,26 @@ TEST_F(MainteFormTest, MainWindowIsDisabledWhileShown) {
     Show();
     EXPECT_FALSE(mainWindow.isEnabled());
     EXPECT_FALSE(form->grid()->CellColorMode());
+    form->close();
+}
+
+TEST_F(MainteFormTest, SettingsButtonOpensTheMaintenancePageAndRecomputesAfterOk) {
+    Show();
+    QVector<SettingTab> opened;
+    bool accept = false;
+    SetSettingsDialogOpener([&](SettingTab tab, int) {
+        opened.append(tab);
+        book.book().mainte[1] = MainteSetting{};  // item A no longer exists
+        return accept;
+    });
+    form->findChild<QToolButton*>(QStringLiteral("SettingSpeedButton"))->click();
+    // Cancel leaves the table as it was.
+    EXPECT_EQ(form->model()->Grid().Cell(1, DueColName), QStringLiteral("A"));
+    accept = true;
+    form->findChild<QAction*>(QStringLiteral("SettingItem"))->trigger();
+    SetSettingsDialogOpener({});
+    EXPECT_EQ(opened, (QVector<SettingTab>{SettingTab::Mainte, SettingTab::Mainte}));
+    EXPECT_TRUE(form->model()->Grid().Cell(1, DueColName).isEmpty());
     form->close();
 }
 
