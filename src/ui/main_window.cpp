@@ -73,6 +73,10 @@ TMivraMainForm::~TMivraMainForm() {
     m_mainteForm.reset();
     m_warningForm.reset();
     m_previewForm.reset();
+    // The dialogs that are children still save their placement through m_book; QObject would
+    // delete them only after the members are gone.
+    while (!children().isEmpty())
+        delete children().first();
 }
 
 void TMivraMainForm::FormCreate() {
