@@ -3,6 +3,7 @@
 #include "base/text_utils.h"
 #include "session/logbook.h"
 #include "ui/widgets/app_setup.h"
+#include "ui/widgets/field_rules.h"
 #include "ui/widgets/message_box.h"
 #include "ui/window_placement.h"
 
@@ -102,8 +103,14 @@ TCarInfoForm::TCarInfoForm(Logbook& book, QWidget* parent) : QDialog(parent), m_
     setModal(true);
     BuildControls();
     FillCheckList();
-    for (QWidget* child : findChildren<QWidget*>())
-        child->installEventFilter(this);
+    m_fields =
+        new FieldRules(this, {[this](const QObject* w) { return IsNumberField(w) || IsDateField(w); },
+                              [this](const QObject* w) { return IsNumberField(w); },
+                              [this](const QObject* w) { return IsDateField(w); },
+                              [this](const QObject* w) { return w == m_carMemoRichEdit; },
+                              [this](QWidget* w) { EnterField(w); }, [this](QWidget* w) { LeaveField(w); },
+                              [this](bool forward) { focusNextPrevChild(forward); }});
+    m_fields->WatchControls();
     resize(640, 460);
     RestoreWindowPlacement(this, m_book.store(), kWindowName, true);
 }
@@ -232,7 +239,7 @@ void TCarInfoForm::showEvent(QShowEvent* event) {
 }
 
 void TCarInfoForm::FormShow() {
-    m_entered = nullptr;
+    m_fields->Forget();
     m_pendingDate = nullptr;
     setWindowTitle(QStringLiteral("愛車情報 - ") + m_book.CarName());
     m_runUnitLabel->setText(m_book.DistanceUnit());
@@ -279,46 +286,7 @@ int TCarInfoForm::DecimalsOf(const QObject* widget) const {
     return widget == m_nousyaRunMemo ? NousyaRunDecimals : MokuhyoDecimals;
 }
 
-bool TCarInfoForm::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::FocusIn:
-            if ((IsNumberField(watched) || IsDateField(watched)) && m_entered != watched)
-                EnterField(static_cast<QWidget*>(watched));
-            break;
-        case QEvent::FocusOut: {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            // A message box or a menu coming forward does not leave the field.
-            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
-            if (watched == m_entered) {
-                m_entered = nullptr;
-                LeaveField(static_cast<QWidget*>(watched));
-            }
-            break;
-        }
-        case QEvent::KeyPress: {
-            if (watched != QApplication::focusWidget()) break;
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                if (watched == m_carMemoRichEdit || qobject_cast<QPushButton*>(watched)) break;
-                // A line feed has no place in a number.
-                if (key->modifiers().testFlag(Qt::ControlModifier) && IsNumberField(watched)) return true;
-                focusNextPrevChild(!key->modifiers().testFlag(Qt::ShiftModifier));
-                return true;
-            }
-            if (key->key() == Qt::Key_Home && key->modifiers() == Qt::NoModifier && IsDateField(watched)) {
-                static_cast<QLineEdit*>(watched)->clear();
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void TCarInfoForm::EnterField(QWidget* field) {
-    m_entered = field;
     if (!IsNumberField(field)) return;
     auto* edit = static_cast<QLineEdit*>(field);
     edit->setText(CarNumberOnEnter(edit->text()));
@@ -343,11 +311,9 @@ void TCarInfoForm::LeaveField(QWidget* field) {
 }
 
 void TCarInfoForm::FlushEnteredField() {
-    QWidget* field = m_entered;
-    m_entered = nullptr;
-    if (field) LeaveField(field);
+    QWidget* field = m_fields->LeaveEntered();
     m_pendingDate = nullptr;
-    if (field && field->hasFocus()) EnterField(field);
+    m_fields->Reenter(field);
 }
 
 // The message waits for the focus change to finish, so that the click that left the field is not
@@ -360,8 +326,7 @@ void TCarInfoForm::ReportPendingDate() {
 
 void TCarInfoForm::ReportBadDate(QLineEdit* field) {
     MessageBox::ShowError(QStringLiteral("入力ｴﾗｰ"), QStringLiteral("日付を正しく入力してください。"));
-    field->setFocus(Qt::OtherFocusReason);
-    if (m_entered != field && (field->hasFocus() || !isActiveWindow())) EnterField(field);
+    m_fields->Focus(field);
 }
 
 // ---- Buttons ----
@@ -415,7 +380,7 @@ void TCarInfoForm::OkButtonClick() {
 
 void TCarInfoForm::reject() {
     m_pendingDate = nullptr;
-    m_entered = nullptr;
+    m_fields->Forget();
     QDialog::reject();
 }
 

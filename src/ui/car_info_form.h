@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace tovrel {
 
+class FieldRules;
 class Logbook;
 
 class TCarInfoForm : public QDialog {
@@ -31,7 +32,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -51,7 +51,7 @@ private:
     void ReportBadDate(QLineEdit* field);
 
     Logbook& m_book;
-    QWidget* m_entered = nullptr;
+    FieldRules* m_fields = nullptr;
     QPointer<QLineEdit> m_pendingDate;
     bool m_memoLocked = false;
     QString m_memoProblem;

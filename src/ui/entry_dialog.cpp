@@ -6,7 +6,9 @@
 #include "settings/window_state.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
+#include "ui/widgets/field_rules.h"
 #include "ui/widgets/input_method.h"
+#include "ui/widgets/item_combo.h"
 #include "ui/widgets/message_box.h"
 #include "ui/window_placement.h"
 
@@ -40,13 +42,6 @@ void SetTextIfChanged(QLineEdit* edit, const QString& text) {
     if (edit->text() != text) edit->setText(text);
 }
 
-void RefillCombo(QComboBox* combo, const QStringList& names) {
-    const QString typed = combo->currentText();
-    combo->clear();
-    combo->addItems(ComboItems(names));
-    combo->setCurrentIndex(-1);
-    combo->setEditText(typed);
-}
 
 }  // namespace
 
@@ -57,7 +52,14 @@ TMivraInputForm::TMivraInputForm(Logbook& book, QWidget* parent) : QDialog(paren
     m_lastDate = DateToText(QDate::currentDate());
     m_mainteHeight = std::max(50, LoadMainteHeight(m_book.store()));
     BuildControls();
-    InstallFilters();
+    m_fields =
+        new FieldRules(this, {[this](const QObject* w) { return IsField(w); },
+                              [this](const QObject* w) { return IsSingleLineNumber(w); },
+                              [this](const QObject* w) { return w == m_dateEdit || w == m_timeEdit; },
+                              [this](const QObject* w) { return w == m_mainteListMemo || w == m_memoMemo; },
+                              [this](QWidget* w) { EnterField(w); }, [this](QWidget* w) { LeaveField(w); },
+                              [this](bool forward) { focusNextPrevChild(forward); }});
+    m_fields->WatchControls();
     RestoreWindowPlacement(this, m_book.store(), WindowName, false);
 }
 
@@ -164,7 +166,7 @@ void TMivraInputForm::showEvent(QShowEvent* event) {
 
 void TMivraInputForm::PrepareShow() {
     m_live = false;
-    m_entered = nullptr;
+    m_fields->Forget();
     m_pendingCheck = nullptr;
     m_ctrlAtOk = false;
     const Settings& settings = m_book.settings();
@@ -296,48 +298,7 @@ void TMivraInputForm::FocusFirstControl() {
 
 // ---- Fields ----
 
-bool TMivraInputForm::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::FocusIn:
-            if (IsField(watched) && m_entered != watched) EnterField(static_cast<QWidget*>(watched));
-            break;
-        case QEvent::FocusOut: {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            // Another window coming forward (a message box, a combo list) does not leave the field.
-            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
-            if (watched == m_entered) {
-                m_entered = nullptr;
-                LeaveField(static_cast<QWidget*>(watched));
-            }
-            break;
-        }
-        case QEvent::KeyPress: {
-            if (watched != QApplication::focusWidget()) break;
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-            if (enter) {
-                if (watched == m_mainteListMemo || watched == m_memoMemo) break;
-                if (qobject_cast<QPushButton*>(watched)) break;  // a focused button takes Enter as a click
-                if (key->modifiers().testFlag(Qt::ControlModifier) && IsSingleLineNumber(watched))
-                    return true;
-                focusNextPrevChild(!key->modifiers().testFlag(Qt::ShiftModifier));
-                return true;
-            }
-            if (key->key() == Qt::Key_Home && key->modifiers() == Qt::NoModifier &&
-                (watched == m_dateEdit || watched == m_timeEdit)) {
-                static_cast<QLineEdit*>(watched)->clear();
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void TMivraInputForm::EnterField(QWidget* field) {
-    m_entered = field;
     if (field == m_timeEdit) {
         m_entryText = m_timeEdit->displayText();
         m_timeEdit->setText(TimeTextOnEnter(m_entryText));
@@ -395,23 +356,17 @@ void TMivraInputForm::LeaveNumber(QLineEdit* edit, int decimals) {
 }
 
 QWidget* TMivraInputForm::FlushEnteredField() {
-    QWidget* field = m_entered;
-    if (field) {
-        m_entered = nullptr;
-        LeaveField(field);
-    }
+    QWidget* field = m_fields->LeaveEntered();
     m_pendingCheck = nullptr;
     return field;
 }
 
 void TMivraInputForm::ReenterField(QWidget* field) {
-    if (field && IsField(field) && field->hasFocus() && m_entered == nullptr) EnterField(field);
+    m_fields->Reenter(field);
 }
 
 void TMivraInputForm::FocusField(QWidget* field) {
-    field->setFocus(Qt::OtherFocusReason);
-    // Focus given to a hidden or inactive window arrives later, as window activation.
-    if (IsField(field) && m_entered != field && (field->hasFocus() || !isActiveWindow())) EnterField(field);
+    m_fields->Focus(field);
 }
 
 bool TMivraInputForm::CheckDate() {

@@ -23,6 +23,7 @@ class QStatusBar;
 
 namespace tovrel {
 
+class FieldRules;
 class Logbook;
 
 class TMivraInputForm : public QDialog {
@@ -59,11 +60,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
-    void InstallFilters();
 
     // Showing steps, run at every show and after each prev/next step.
     void PrepareShow();
@@ -125,7 +124,7 @@ private:
     int m_recordIndex = 1;
     quint8 m_kind = KindFuel;
     FuelRecord m_snapshot;
-    QWidget* m_entered = nullptr;
+    FieldRules* m_fields = nullptr;
     QString m_entryText;
     QWidget* m_pendingCheck = nullptr;
     bool m_live = false;

@@ -313,13 +313,6 @@ void TMivraInputForm::BuildControls() {
     m_splitter->setSizes({m_mainteHeight, memoHeight});
 }
 
-void TMivraInputForm::InstallFilters() {
-    // Not the combo box lists: they are windows of their own and take Enter themselves.
-    for (QWidget* child : findChildren<QWidget*>()) {
-        if (child->window() == this) child->installEventFilter(this);
-    }
-}
-
 bool TMivraInputForm::IsField(const QObject* widget) const {
     return widget == m_dateEdit || widget == m_timeEdit || widget == m_mainteCombo || widget == m_memoMemo ||
            IsSingleLineNumber(widget);

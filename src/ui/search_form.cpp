@@ -6,6 +6,7 @@
 #include "settings/settings.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/help.h"
+#include "ui/widgets/item_combo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,14 +34,6 @@ QComboBox* NewCombo(const QString& name) {
     return combo;
 }
 
-// The entries of an item list, keeping what was typed.
-void RefillCombo(QComboBox* combo, const QStringList& names) {
-    const QString typed = combo->currentText();
-    combo->clear();
-    combo->addItems(ComboItems(names));
-    combo->setCurrentIndex(-1);
-    combo->setEditText(typed);
-}
 
 }  // namespace
 

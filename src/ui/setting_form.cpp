@@ -13,6 +13,7 @@
 #include "ui/widgets/font_text.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/wait_window.h"
+#include "ui/window_placement.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -754,11 +755,7 @@ void TSettingForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     FormShow();
-    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CenterOnScreen(this);
 }
 
 void TSettingForm::FormShow() {

@@ -2,13 +2,12 @@
 
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
+#include "ui/window_placement.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 namespace tovrel {
@@ -74,11 +73,7 @@ void TWarningTextForm::DefButtonClick() {
 void TWarningTextForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CenterOnScreen(this);
 }
 
 }  // namespace tovrel

@@ -29,4 +29,12 @@ void SaveWindowPlacement(const QWidget* window, SettingsStore& store, const QStr
     store.Sync();
 }
 
+void CenterOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
 }  // namespace tovrel
