@@ -146,10 +146,14 @@ private:
 
 bool Planner::MapHeadings() {
     ImportTableSpan& span = m_span;
-    if (!LocateImportTable(m_file.rows, m_choices.format, &span)) {
-        m_plan.error = QStringLiteral(
-            "日付の列が見つからないため、取り込めません。見出し行に「日付」「Date」などの列名が必要です。");
-        return false;
+    const bool located = LocateImportTable(m_file.rows, m_choices.format, &span);
+    if (!located) {
+        // The first row is offered as the heading row, so that its columns can be mapped by hand.
+        span.header = 0;
+        while (span.header + 1 < m_file.rows.size() && m_file.rows[span.header].IsBlank())
+            ++span.header;
+        span.end = int(m_file.rows.size());
+        span.format = m_choices.format == kAutoFormat ? QStringLiteral("generic") : m_choices.format;
     }
     const ImportRow& header = m_file.rows[span.header];
     m_plan.format = span.format;
@@ -170,7 +174,9 @@ bool Planner::MapHeadings() {
         if (f != ImportField::Ignore && m_col[static_cast<int>(f)] < 0) m_col[static_cast<int>(f)] = int(c);
     }
     if (!Has(ImportField::Date)) {
-        m_plan.error = QStringLiteral("日付の列が指定されていないため、取り込めません。");
+        m_plan.error = QStringLiteral(
+            "日付の列が見つからないため、取り込めません。見出し行に「日付」「Date」などの列名が必要です"
+            "（列の取り込み先を指定することもできます）。");
         return false;
     }
     if (!Has(ImportField::Quantity) && !Has(ImportField::Cost) && !Has(ImportField::MainteItem) &&

@@ -154,6 +154,11 @@ TImportForm::TImportForm(Logbook& book, QWidget* parent)
 }
 
 int TImportForm::Exec(const QString& path, const ImportFile& file) {
+    Load(path, file);
+    return exec();
+}
+
+void TImportForm::Load(const QString& path, const ImportFile& file) {
     m_file = file;
     m_choices = ImportChoices();
     m_filling = true;
@@ -163,7 +168,6 @@ int TImportForm::Exec(const QString& path, const ImportFile& file) {
     setWindowTitle(QStringLiteral("ﾃﾞｰﾀ取り込み - ") + m_book.CarName());
     m_fileLabel->setText(QStringLiteral("ﾌｧｲﾙ: ") + QFileInfo(path).fileName());
     Replan();
-    return exec();
 }
 
 void TImportForm::SetColumnField(int column, ImportField field) {

@@ -23,6 +23,8 @@ public:
 
     // Shows the preview of the file modally; Accepted when its records were added to the log.
     int Exec(const QString& path, const ImportFile& file);
+    // Fills the preview for the file, as Exec does before it shows the dialog.
+    void Load(const QString& path, const ImportFile& file);
 
     const ImportPlan& Plan() const { return m_plan; }
     // Sets a column's field as its combo box in the columns table does.
