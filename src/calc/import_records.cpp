@@ -67,8 +67,9 @@ EntryKey KeyOfPending(const Pending& p) {
             RoundHalfAway(p.gas.value_or(0), GasDecimals), RoundHalfAway(p.cost.value_or(0), CostDecimals)};
 }
 
+// A figure as the entry dialog reads it: rounded half away from zero to the field's decimals.
 QString Number(double value, int decimals) {
-    return NormalNumberText(FormatFixed(0, 6, value), decimals);
+    return FormatFixed(0, decimals, value);
 }
 
 QString Quoted(const QString& text) {
@@ -562,9 +563,11 @@ ImportPlan Planner::Run() {
     // from the records before it, as if it had been entered there.
     QVector<int> order(accepted.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return accepted[a].day + accepted[a].time < accepted[b].day + accepted[b].time;
-    });
+    QStringList keys;
+    keys.reserve(accepted.size());
+    for (const Pending& p : accepted)
+        keys.append(p.day + p.time);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
     const int n = m_log.RecordCount();
     const int k = int(accepted.size());
     RecordTable work(std::max(1, n + k));
@@ -573,8 +576,7 @@ ImportPlan Planner::Run() {
     work.SetRecordCount(n + k);
     QVector<int> slotPending(n + k + 1, -1);
     for (int slot = 1, i = 1, j = 0; slot <= n + k; ++slot) {
-        const bool takeNew = j < k && (i > n || accepted[order[j]].day + accepted[order[j]].time <
-                                                    m_log.At(i).Day() + m_log.At(i).Time());
+        const bool takeNew = j < k && (i > n || keys[order[j]] < m_log.At(i).Day() + m_log.At(i).Time());
         if (!takeNew) {
             work.SetRecord(slot, m_log.At(i++));
             continue;

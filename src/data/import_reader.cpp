@@ -167,60 +167,75 @@ QString SeparatorName(QChar separator) {
 }
 
 QVector<ImportRow> SplitRecords(const QString& text, QChar separator) {
+    // Plain cells are cut out of the text in one piece; only quoted ones are built up.
+    enum class State { Start, Plain, Quoted, AfterQuote };
     QVector<ImportRow> rows;
     ImportRow row;
-    QString cell;
-    bool quoted = false;     // inside a quoted cell
-    bool wasQuoted = false;  // the cell began with a quote
-    int line = 1;
     row.line = 1;
-    const auto endCell = [&] {
-        row.cells.append(cell);
-        cell.clear();
-        wasQuoted = false;
+    QString quoted;
+    State state = State::Start;
+    bool rowHasQuote = false;
+    qsizetype cellStart = 0;
+    int line = 1;
+    const auto endCell = [&](qsizetype end) {
+        if (state == State::Start || state == State::Plain) {
+            row.cells.append(text.mid(cellStart, end - cellStart));
+        } else {
+            row.cells.append(quoted);
+            quoted.clear();
+            rowHasQuote = true;
+        }
+        state = State::Start;
     };
     const auto endRecord = [&] {
-        const bool quotedCell = wasQuoted;
-        endCell();
-        if (!(row.cells.size() == 1 && row.cells[0].trimmed().isEmpty() && !quotedCell)) rows.append(row);
+        if (!(row.cells.size() == 1 && row.cells[0].trimmed().isEmpty() && !rowHasQuote)) rows.append(row);
         row = ImportRow();
         row.line = line;
+        rowHasQuote = false;
     };
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
-        if (quoted) {
+        if (state == State::Quoted) {
             if (c == QLatin1Char('"')) {
                 if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
-                    cell += c;
+                    quoted += c;
                     ++i;
                 } else {
-                    quoted = false;
+                    state = State::AfterQuote;
                 }
-            } else if (c == QLatin1Char('\r')) {
-                if (i + 1 < n && text[i + 1] == QLatin1Char('\n')) ++i;
-                cell += QLatin1Char('\n');
+            } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n')) ++i;
+                quoted += QLatin1Char('\n');
                 ++line;
             } else {
-                if (c == QLatin1Char('\n')) ++line;
-                cell += c;
+                quoted += c;
             }
         } else if (c == separator) {
-            endCell();
+            endCell(i);
+            cellStart = i + 1;
         } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            endCell(i);
             if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n')) ++i;
             ++line;
             endRecord();
-        } else if (c == QLatin1Char('"') && cell.trimmed().isEmpty() && !wasQuoted) {
+            cellStart = i + 1;
+        } else if (state == State::Start) {
             // Blanks before the opening quote are not part of the cell.
-            cell.clear();
-            quoted = true;
-            wasQuoted = true;
-        } else {
-            cell += c;
+            if (c == QLatin1Char('"')) {
+                state = State::Quoted;
+                quoted.clear();
+            } else if (!c.isSpace()) {
+                state = State::Plain;
+            }
+        } else if (state == State::AfterQuote) {
+            quoted += c;
         }
     }
-    if (!cell.isEmpty() || !row.cells.isEmpty() || wasQuoted) endRecord();
+    if (state != State::Start || cellStart < n || !row.cells.isEmpty()) {
+        endCell(n);
+        endRecord();
+    }
     return rows;
 }
 

@@ -208,7 +208,30 @@ DecimalMark DetectDecimalMark(const QStringList& cells, QChar separator) {
     return separator == QLatin1Char(',') ? DecimalMark::Dot : DecimalMark::Comma;
 }
 
+// Digits with at most one decimal mark, the common cell, read without building texts.
+bool ReadPlainNumber(const QString& text, QChar decimal, double* value) {
+    qint64 digits = 0;
+    int fractionDigits = -1;
+    int count = 0;
+    for (QChar c : text) {
+        if (IsDigit(c)) {
+            if (++count > 15) return false;
+            digits = digits * 10 + (c.unicode() - '0');
+            if (fractionDigits >= 0) ++fractionDigits;
+        } else if (c == decimal && fractionDigits < 0) {
+            fractionDigits = 0;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0) return false;
+    *value = fractionDigits > 0 ? double(digits) / std::pow(10.0, fractionDigits) : double(digits);
+    return true;
+}
+
 bool ParseImportNumber(const QString& text, DecimalMark mark, double* value) {
+    if (ReadPlainNumber(text, mark == DecimalMark::Comma ? QLatin1Char(',') : QLatin1Char('.'), value))
+        return true;
     bool negative = false;
     const QString s = BareNumber(text, &negative);
     if (s.isEmpty()) return false;
