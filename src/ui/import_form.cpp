@@ -124,7 +124,7 @@ TImportForm::TImportForm(Logbook& book, QWidget* parent)
     previewLayout->addWidget(m_previewTable);
 
     auto* tables = new QHBoxLayout;
-    tables->addWidget(columnsGroup, 2);
+    tables->addWidget(columnsGroup, 3);
     tables->addWidget(previewGroup, 5);
     layout->addLayout(tables, 3);
 
@@ -149,8 +149,11 @@ TImportForm::TImportForm(Logbook& book, QWidget* parent)
     layout->addLayout(buttons);
     connect(m_okButton, &QPushButton::clicked, this, &TImportForm::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The tables scroll: their many columns must not widen the dialog beyond the screen.
+    for (QTableWidget* table : {m_columnsTable, m_previewTable})
+        table->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    setMinimumSize(1000, 660);
     FinishControls();
-    resize(std::max(width(), 1100), std::max(height(), 640));
 }
 
 int TImportForm::Exec(const QString& path, const ImportFile& file) {
@@ -272,7 +275,8 @@ void TImportForm::ShowColumns() {
         combo->setCurrentIndex(static_cast<int>(m_plan.columns.value(row).field));
         m_columnsTable->setItem(row, 2, new QTableWidgetItem(OneLine(m_plan.samples.value(row))));
     }
-    m_columnsTable->resizeColumnsToContents();
+    m_columnsTable->resizeColumnToContents(0);
+    m_columnsTable->resizeColumnToContents(1);
     m_filling = false;
 }
 
