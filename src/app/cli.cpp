@@ -8,6 +8,7 @@
 #include "graph/trend_graph.h"
 #include "output/csv_export.h"
 #include "output/list_sources.h"
+#include "session/import_log.h"
 #include "session/logbook.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
@@ -64,7 +65,11 @@ const char* const kUsage =
     "                         as the window draws page P (default 1) of it\n"
     "  graph KIND --points [same options]\n"
     "                         what that page shows: title, foot, axis, page, then point, average,\n"
-    "                         target and memo lines, tab-separated\n";
+    "                         target and memo lines, tab-separated\n"
+    "  import FILE [--format auto|generic|tovrel|roadtrip|carcare] [--dates ymd|dmy|mdy] [--dry-run]\n"
+    "                         adds the fuel log of FILE (CSV or tab-separated) to the car's log and\n"
+    "                         writes it as save does; prints what was imported, skipped as duplicates\n"
+    "                         and rejected (with line and reason); --dry-run writes nothing\n";
 
 void PrintLine(FILE* stream, const QString& text) {
     std::fprintf(stream, "%s\n", text.toUtf8().constData());
@@ -116,7 +121,8 @@ constexpr CommandOption kCommandOptions[] = {
     {"search", "--shift-fuel", false},    {"search", "--shift-station", false},
     {"combine", "--run", true},           {"combine", "--odometer", true},
     {"odometer", "--forward", false},     {"odometer", "--overwrite", false},
-    {"odometer", "--maintenance", false},
+    {"odometer", "--maintenance", false}, {"import", "--format", true},
+    {"import", "--dates", true},          {"import", "--dry-run", false},
 };
 
 const CommandOption* FindCommandOption(const QString& command, const QString& name) {
@@ -441,6 +447,56 @@ int GraphCommand(Logbook& book, const Options& o) {
     return kExitOk;
 }
 
+// The import of the preview dialog without the dialog: what the file becomes, then the log written
+// as save writes it.
+int ImportCommand(Logbook& book, const Options& o) {
+    if (o.positional.size() != 2) return Usage(QStringLiteral("import needs one file"));
+    ImportChoices choices;
+    choices.format = o.values.value(QStringLiteral("--format"), kAutoFormat);
+    if (choices.format != kAutoFormat && !IsImportFormat(choices.format)) {
+        QStringList names;
+        for (const ImportFormatInfo& f : ImportFormats())
+            names << f.id;
+        return Usage(QStringLiteral("unknown format: ") + choices.format + QStringLiteral(" (auto, ") +
+                     names.join(QStringLiteral(", ")) + QStringLiteral(")"));
+    }
+    if (o.values.contains(QStringLiteral("--dates"))) {
+        choices.dates = DateOrderOfOption(o.values[QStringLiteral("--dates")]);
+        if (choices.dates == DateOrder::Unknown)
+            return Usage(QStringLiteral("bad date order (ymd, dmy or mdy): ") +
+                         o.values[QStringLiteral("--dates")]);
+    }
+    QByteArray bytes;
+    QString error;
+    if (!ReadFileBytes(o.positional[1], &bytes, &error))
+        return FileError(QStringLiteral("tovrel-cli: ") + error);
+    ImportFile file;
+    if (!ReadImportFile(bytes, &file, &error))
+        return FileError(QStringLiteral("tovrel-cli: ") + o.positional[1] + QStringLiteral(": ") + error);
+    const ImportPlan plan = PlanLogImport(book, file, choices);
+    const QStringList summary = ImportSummaryLines(plan);
+    if (!plan.error.isEmpty()) {
+        PrintLine(stderr, QStringLiteral("tovrel-cli: ") + plan.error);
+        return kExitUsage;
+    }
+    if (plan.needsDateOrder) {
+        PrintLine(stderr, QStringLiteral("tovrel-cli: ") + summary.last());
+        PrintLine(stderr, QStringLiteral("tovrel-cli: give --dates dmy or --dates mdy"));
+        return kExitUsage;
+    }
+    for (const QString& line : summary)
+        PrintLine(stdout, line);
+    if (const QString refusal = ImportCapacityRefusal(book.table(), plan); !refusal.isEmpty()) {
+        PrintLine(stderr, QStringLiteral("tovrel-cli: ") +
+                              QString(refusal).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+        return kExitUsage;
+    }
+    if (o.flags.contains(QStringLiteral("--dry-run")) || plan.records.isEmpty()) return kExitOk;
+    if (!CommitLogImport(book, plan, &error)) return Usage(error);
+    if (!book.SaveLogFile(&error)) return FileError(error);
+    return kExitOk;
+}
+
 }  // namespace
 
 bool CliNeedsWidgets(const QStringList& arguments) {
@@ -460,7 +516,8 @@ int RunCli(const QStringList& arguments) {
     const QString command = o.positional.first();
     static const QStringList withArguments = {QStringLiteral("csv"),     QStringLiteral("pdf"),
                                               QStringLiteral("graph"),   QStringLiteral("jump"),
-                                              QStringLiteral("combine"), QStringLiteral("odometer")};
+                                              QStringLiteral("combine"), QStringLiteral("odometer"),
+                                              QStringLiteral("import")};
     const bool known = command == QStringLiteral("status") || command == QStringLiteral("save") ||
                        command == QStringLiteral("warnings") || command == QStringLiteral("search") ||
                        withArguments.contains(command);
@@ -502,6 +559,7 @@ int RunCli(const QStringList& arguments) {
     if (command == QStringLiteral("odometer")) return OdometerCommand(book, o);
     if (command == QStringLiteral("pdf")) return PdfCommand(book, o);
     if (command == QStringLiteral("graph")) return GraphCommand(book, o);
+    if (command == QStringLiteral("import")) return ImportCommand(book, o);
     return CsvCommand(book, o);
 }
 

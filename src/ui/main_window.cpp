@@ -11,6 +11,7 @@
 #include "ui/category_totals_form.h"
 #include "ui/csv_export_flow.h"
 #include "ui/entry_dialog.h"
+#include "ui/import_form.h"
 #include "ui/main_list_model.h"
 #include "ui/maintenance_due_form.h"
 #include "ui/mivra_graph_form.h"
@@ -426,6 +427,12 @@ void TMivraMainForm::SaveItemClick() {
     QString error;
     if (!m_book.SaveLogFile(&error)) ShowFileError(error);
     RecalcStatus();
+}
+
+void TMivraMainForm::ImportItemClick() {
+    if (!ImportLogFile(this, m_book)) return;
+    RecalcStatus();
+    ShowLastRecord();
 }
 
 void TMivraMainForm::AllSelectItemClick() {

@@ -69,6 +69,7 @@ public:
     void MivraStringGridDblClick();
     void DeleteSpeedButtonClick();
     void SaveItemClick();
+    void ImportItemClick();
     void AllSelectItemClick();
     void ExitItemClick();
     void CarItemClick(int car);

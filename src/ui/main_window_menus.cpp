@@ -108,6 +108,9 @@ void TMivraMainForm::BuildMenus() {
     m_fileMenu = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     AddAction(m_fileMenu, QStringLiteral("SaveItem"), QStringLiteral("保存(&S)"),
               &TMivraMainForm::SaveItemClick, QKeySequence(Qt::CTRL | Qt::Key_S));
+    // Records are added to the full list only, so not while a search result is shown.
+    m_editActions << AddAction(m_fileMenu, QStringLiteral("ImportItem"), QStringLiteral("取り込み(&I)..."),
+                               &TMivraMainForm::ImportItemClick);
     QMenu* print = m_fileMenu->addMenu(QStringLiteral("印刷(&P)"));
     QMenu* csv = m_fileMenu->addMenu(QStringLiteral("CSVﾌｧｲﾙ出力(&O)"));
     for (int n = 1; n <= 3; ++n) {
