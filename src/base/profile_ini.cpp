@@ -3,7 +3,7 @@
 #include "base/cp932.h"
 #include "base/file_io.h"
 
-#include <QFileInfo>
+#include <QDir>
 
 namespace tovrel {
 
@@ -12,17 +12,18 @@ QString IndexKey(const QString& section, const QString& key) {
     return section + QLatin1Char('\n') + key;
 }
 
-// Lines as bytes: LF or CR LF ends, a trailing line end adds no line. LF is never the second byte
-// of a double-byte character, so splitting before decoding is safe.
+// Lines as bytes: CR LF, LF or a lone CR ends a line, a trailing line end adds no line. Neither
+// byte is ever part of a double-byte character, so splitting before decoding is safe.
 QList<QByteArray> SplitByteLines(const QByteArray& bytes) {
     QList<QByteArray> lines;
     qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0) end = bytes.size();
-        qsizetype stop = end;
-        if (stop > start && bytes.at(stop - 1) == '\r') --stop;
-        lines.append(bytes.mid(start, stop - start));
+    const qsizetype n = bytes.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && bytes.at(end) != '\n' && bytes.at(end) != '\r')
+            ++end;
+        lines.append(bytes.mid(start, end - start));
+        if (end + 1 < n && bytes.at(end) == '\r' && bytes.at(end + 1) == '\n') ++end;
         start = end + 1;
     }
     return lines;
@@ -38,19 +39,35 @@ QString OneLine(QString text) {
 
 ProfileIni::ProfileIni(const QString& path) : m_path(path) {
     QByteArray bytes;
-    if (!QFileInfo::exists(path)) return;
+    if (!FileEntryExists(path)) return;
     if (!ReadFileBytes(path, &bytes, &m_readError)) {
         if (m_readError.isEmpty()) m_readError = path;
         return;
     }
     m_existed = true;
+    QList<QByteArray> raws;
+    QStringList texts;
+    if (StartsWithByteOrderMark(bytes)) {
+        // Another encoding: every line is written back in CP932, so nothing may be lost by that.
+        bool whole = true;
+        texts = SplitTextLines(DecodeDataText(bytes, &whole));
+        raws = QList<QByteArray>(texts.size());
+        if (!whole) {
+            m_readError = QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) +
+                          QStringLiteral("」には CP932 で書き戻せない文字があるため、上書きしません。");
+        }
+    } else {
+        raws = SplitByteLines(bytes);
+        texts.reserve(raws.size());
+        for (const QByteArray& raw : raws)
+            texts.append(Cp932Decode(raw));
+    }
     QString section;
-    const QList<QByteArray> lines = SplitByteLines(bytes);
-    m_lines.reserve(lines.size());
-    for (const QByteArray& raw : lines) {
+    m_lines.reserve(texts.size());
+    for (qsizetype i = 0; i < texts.size(); ++i) {
         Line line;
-        line.raw = raw;
-        line.text = Cp932Decode(raw);
+        line.raw = raws[i];
+        line.text = texts[i];
         const QString& text = line.text;
         const QString t = text.trimmed();
         if (t.startsWith(QLatin1Char('['))) {

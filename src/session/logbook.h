@@ -45,10 +45,14 @@ public:
     int StartupCar() const;
 
     // Makes the car current and loads its settings, car information, log and item lists.
-    // Returns false with the error text when a file could not be read or written.
+    // Returns false with the error text when a file could not be read (in full) or written.
     bool SelectCar(int car, QString* error);
 
+    // A log that cannot be read in full returns false: the table shows what was read and is not
+    // saved over the file. What was read other than written (LoadLogFile's notice) is kept for the
+    // caller to show.
     bool LoadLogFile(QString* error);
+    const QString& LoadNotice() const { return m_loadNotice; }
     bool SaveLogFile(QString* error);
 
     // Average economy and status texts of the records shown.
@@ -79,6 +83,7 @@ private:
     RecordTable m_table;
     EconomyStatus m_status;
     QString m_dataFolderOverride;
+    QString m_loadNotice;
 };
 
 // The current car of the session, as the maintenance due window shows it.
