@@ -92,12 +92,7 @@ void ProfileIni::Reindex() {
     m_sectionEnd.clear();
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const Line& l = m_lines[i];
-        const bool header = l.key.isEmpty() && l.text.trimmed().startsWith(QLatin1Char('['));
-        if (!header && l.key.isEmpty() && l.text.trimmed().isEmpty()) {
-            // Blank lines close a section visually but new keys go before them.
-        } else if (!l.section.isEmpty() || header) {
-            m_sectionEnd[l.section] = i + 1;
-        }
+        if (CountsForSectionEnd(l)) m_sectionEnd[l.section] = i + 1;
         if (!l.key.isEmpty()) {
             const QString k = IndexKey(l.section, l.key);
             if (!m_index.contains(k)) m_index.insert(k, i);  // the first of duplicate keys wins
@@ -148,8 +143,12 @@ void ProfileIni::Write(const QString& anySection, const QString& anyKey, const Q
         m_sectionEnd[s] = m_lines.size();
         m_index.insert(IndexKey(s, k), m_lines.size() - 1);
     } else {
-        m_lines.insert(end.value(), line);
-        Reindex();
+        // Saving the item lists inserts hundreds of keys: the index is moved, not rebuilt.
+        const qsizetype at = end.value();
+        m_lines.insert(at, line);
+        ShiftIndex(at, 1);
+        m_sectionEnd[s] = at + 1;
+        m_index.insert(IndexKey(s, k), at);
     }
     m_dirty = true;
 }
@@ -157,9 +156,43 @@ void ProfileIni::Write(const QString& anySection, const QString& anyKey, const Q
 void ProfileIni::Delete(const QString& section, const QString& key) {
     const qsizetype i = Find(section, key);
     if (i < 0) return;
+    const QString s = m_lines[i].section;
+    const QString k = m_lines[i].key;
     m_lines.remove(i);
-    Reindex();
+    m_index.remove(IndexKey(s, k));
+    ShiftIndex(i, -1);
+    // A later line with the same key now answers for it.
+    for (qsizetype j = i; j < m_lines.size(); ++j) {
+        if (m_lines[j].section == s && m_lines[j].key == k) {
+            m_index.insert(IndexKey(s, k), j);
+            break;
+        }
+    }
+    qsizetype last = -1;
+    for (qsizetype j = 0; j < m_lines.size(); ++j) {
+        if (m_lines[j].section == s && CountsForSectionEnd(m_lines[j])) last = j;
+    }
+    if (last < 0)
+        m_sectionEnd.remove(s);
+    else
+        m_sectionEnd[s] = last + 1;
     m_dirty = true;
+}
+
+void ProfileIni::ShiftIndex(qsizetype from, qsizetype delta) {
+    for (auto it = m_index.begin(); it != m_index.end(); ++it) {
+        if (it.value() >= from) it.value() += delta;
+    }
+    for (auto it = m_sectionEnd.begin(); it != m_sectionEnd.end(); ++it) {
+        if (it.value() > from) it.value() += delta;
+    }
+}
+
+bool ProfileIni::CountsForSectionEnd(const Line& l) {
+    const bool header = l.key.isEmpty() && l.text.trimmed().startsWith(QLatin1Char('['));
+    // Blank lines close a section visually but new keys go before them.
+    if (!header && l.key.isEmpty() && l.text.trimmed().isEmpty()) return false;
+    return !l.section.isEmpty() || header;
 }
 
 QByteArray ProfileIni::Bytes() const {

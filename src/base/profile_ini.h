@@ -43,6 +43,10 @@ private:
 
     qsizetype Find(const QString& section, const QString& key) const;
     void Reindex();
+    // Moves the line numbers at and after `from` by delta (a line was inserted or removed there).
+    void ShiftIndex(qsizetype from, qsizetype delta);
+    // Whether a key added to the line's section goes after it (not after blank lines).
+    static bool CountsForSectionEnd(const Line& l);
 
     QString m_path;
     bool m_existed = false;
