@@ -57,4 +57,12 @@ inline QByteArray ReadScratch(const QString& name) {
         }                                                                                      \
     } while (0)
 
+// Two byte strings that must be equal; when not, both are printed before the run stops.
+inline void CheckSameBytes(const QByteArray& a, const QByteArray& b, const char* what) {
+    if (a == b) return;
+    std::fprintf(stderr, "%s differ:\n--- first\n%s\n--- second\n%s\n", what, a.toPercentEncoding(" =,#:/[]").constData(),
+                 b.toPercentEncoding(" =,#:/[]").constData());
+    std::abort();
+}
+
 }  // namespace tovrel::fuzz

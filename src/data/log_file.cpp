@@ -59,10 +59,16 @@ quint8 ParseFlag(const QString& field) {
     return static_cast<quint8>(v < 0 || v > 255 ? 0 : v);
 }
 
-// Files of older versions hold a maintenance-only record's one job as its bare item name.
-bool IsOldSingleJob(quint8 kind, const QString& mainte) {
-    return kind == KindMainte && !mainte.isEmpty() && !mainte.contains(QLatin1Char(':')) &&
-           !mainte.contains(QLatin1Char('#'));
+// The maintenance field with its lines apart and trimmed at both ends, as the writer trims it: a job
+// that stands alone only after trimming must read as such now, not first at the next load.
+QString MainteLines(const QString& field) {
+    return QString(field).replace(QLatin1Char('#'), kCrLf).trimmed();
+}
+
+// Files of older versions hold a maintenance-only record's one job as its bare item name; it takes
+// the record's cost.
+bool IsOldSingleJob(quint8 kind, const QString& lines) {
+    return kind == KindMainte && !lines.isEmpty() && !lines.contains(QLatin1Char(':')) && !lines.contains(kCrLf);
 }
 
 // Whether the writer gives the field back with the same value: empty, or a whole number in range.
@@ -116,11 +122,11 @@ QString ValueProblem(const QString& value) {
             return QStringLiteral("数値「") + fields[col] + QStringLiteral("」が読めません");
         }
     }
-    const QString& mainte = fields[ColMainte];
+    const QString mainte = MainteLines(fields[ColMainte]);
     if (IsOldSingleJob(ParseFlag(fields[0]), mainte) && !CostReadsWhole(fields[ColCost])) {
         return QStringLiteral("メンテナンスの費用「") + fields[ColCost] + QStringLiteral("」が読めません");
     }
-    for (const QString& line : mainte.split(QLatin1Char('#'))) {
+    for (const QString& line : mainte.split(kCrLf)) {
         const qsizetype first = line.indexOf(QLatin1Char(':'));
         if (first < 0) continue;
         const qsizetype second = line.indexOf(QLatin1Char(':'), first + 1);
@@ -182,11 +188,8 @@ FuelRecord ParseLogValue(const QString& value) {
     r.kind = ParseFlag(fields[0]);
     for (int col = ColDay; col <= ColPattern; ++col)
         r.text[col] = fields[col];
-    QString mainte = fields[ColMainte];
-    if (IsOldSingleJob(r.kind, mainte)) {
-        mainte = mainte + QLatin1Char(':') + fields[ColCost] + QLatin1Char(':');
-    }
-    mainte.replace(QLatin1Char('#'), kCrLf);
+    QString mainte = MainteLines(fields[ColMainte]);
+    if (IsOldSingleJob(r.kind, mainte)) mainte += QLatin1Char(':') + fields[ColCost] + QLatin1Char(':');
     r.text[ColMainte] = RegroupMainteCosts(mainte);
     r.text[ColShop] = fields[ColShop];
     r.text[ColMemo] = QString(fields[ColMemo]).replace(QLatin1Char('#'), kCrLf);

@@ -361,7 +361,7 @@ TEST(LogFile, SavingTwiceGivesTheSameBytes) {
             files.append(ReadBytes(data + QLatin1Char('/') + name));
     }
     // Records that earlier versions wrote differently on each save or lost.
-    files.append(LogFile(9, {u"001=0,,,10:00,,,,,,,,,,,,,memo,0,0,"_s,
+    files.append(LogFile(10, {u"001=0,,,10:00,,,,,,,,,,,,,memo,0,0,"_s,
                              u"002=0,05,,,,,,,,,,,,,,,,0,0,"_s,
                              u"003=0,2004/05/01,土,  :  ,晴れ,1e5,1.5E3,-.5,-0.5,０１２,+7,,,,,,,0,0,"_s,
                              u"004=1,2004/06/01,火,,,,,,,6000,,,,,車検,,,0,0,"_s,
@@ -369,6 +369,7 @@ TEST(LogFile, SavingTwiceGivesTheSameBytes) {
                              u"006=1,2004/06/02,水,,,,,,,,,,,,ｵｲﾙ::#ﾀｲﾔ:-1500:左#洗車,,#前後の空行#, 1 , 0 ,"_s,
                              u"007=0,2004/06/03,木,,,,12345678901234567890,,,,,,,,,,,0,0,"_s,
                              u"008=0,2004/06/04,金,,a=b,,,,,,,,,,,,memo ,1,0,"_s,
+                             u"009=1,2004/06/05,土,,,,,,,1200,,,,,#洗車#,,,0,0,"_s,
                              QString()}));
     for (const QByteArray& file : files) {
         RecordTable table;
