@@ -148,6 +148,8 @@ void TMainteForm::BuildToolBar() {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setAlignment(Qt::AlignCenter);
         panel->setMargin(2);
+        // Inside the tool bar a label would draw with the button text colour, which the legend leaves alone.
+        panel->setForegroundRole(QPalette::WindowText);
         m_levelPanels[level] = panel;
         row->addWidget(panel);
     }

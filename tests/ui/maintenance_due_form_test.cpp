@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 namespace tovrel {
@@ -116,7 +118,24 @@ TEST_F(MainteFormTest, RowsTakeTheirLevelColourAndTheDecidingRatioIsUnderlined) 
     auto* panel = form->findChild<QLabel*>(QStringLiteral("Warning2Panel"));
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->text(), QStringLiteral("もうすぐ"));
-    EXPECT_EQ(panel->palette().color(QPalette::WindowText), ColorFromValue(0x800080));
+    EXPECT_EQ(panel->palette().color(panel->foregroundRole()), ColorFromValue(0x800080));
+    // What is drawn: the strokes of the three coloured names take their level's hue (edges of strokes
+    // are blended with the background, so the hue is compared, not the exact colour).
+    for (int level = 1; level <= 3; ++level) {
+        auto* legend = form->findChild<QLabel*>(QStringLiteral("Warning%1Panel").arg(level));
+        ASSERT_NE(legend, nullptr);
+        const QImage image = legend->grab().toImage();
+        const int hue = Level(level).hsvHue();
+        int coloured = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                const int apart = std::abs(c.hsvHue() - hue);
+                if (c.hsvSaturation() > 80 && std::min(apart, 360 - apart) < 20) ++coloured;
+            }
+        }
+        EXPECT_GT(coloured, 5) << "level " << level;
+    }
     EXPECT_EQ(form->StatusText(), form->Table().status);
     EXPECT_TRUE(form->StatusText().contains(QStringLiteral("すぎちゃった：2件")));
 }
