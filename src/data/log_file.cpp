@@ -73,6 +73,7 @@ bool IsOldSingleJob(quint8 kind, const QString& lines) {
 
 // Whether the writer gives the field back with the same value: empty, or a whole number in range.
 bool FlagReadsWhole(const QString& field, int highest) {
+    if (field.size() == 1 && (field[0] == QLatin1Char('0') || field[0] == QLatin1Char('1'))) return true;
     if (field.trimmed().isEmpty()) return true;
     const int v = ParseInt(field, -1);
     return v >= 0 && v <= highest;
@@ -109,19 +110,17 @@ void SplitFields(const QString& value, QString (&fields)[19], QString* rest) {
 }
 
 // Why the writer would not give this record value back, or an empty text.
-QString ValueProblem(const QString& value) {
-    QString fields[19];
-    QString rest;
-    SplitFields(value, fields, &rest);
+QString ValueProblem(const QString (&fields)[19], const QString& rest) {
     if (!rest.isEmpty()) return QStringLiteral("値が19個を超えています");
     if (!FlagReadsWhole(fields[0], 255) || !FlagReadsWhole(fields[17], 127) || !FlagReadsWhole(fields[18], 127)) {
         return QStringLiteral("種別またはフラグが数値として読めません");
     }
     for (int col = ColRun; col <= ColTanka; ++col) {
-        if (!fields[col].trimmed().isEmpty() && !IsNumberText(fields[col])) {
+        if (!fields[col].isEmpty() && !fields[col].trimmed().isEmpty() && !IsNumberText(fields[col])) {
             return QStringLiteral("数値「") + fields[col] + QStringLiteral("」が読めません");
         }
     }
+    if (fields[ColMainte].isEmpty()) return QString();
     const QString mainte = MainteLines(fields[ColMainte]);
     if (IsOldSingleJob(ParseFlag(fields[0]), mainte) && !CostReadsWhole(fields[ColCost])) {
         return QStringLiteral("メンテナンスの費用「") + fields[ColCost] + QStringLiteral("」が読めません");
@@ -180,11 +179,9 @@ QString ProblemText(const QString& path, const QStringList& problems) {
 
 }  // namespace
 
-FuelRecord ParseLogValue(const QString& value) {
+namespace {
+FuelRecord RecordFromFields(const QString (&fields)[19]) {
     FuelRecord r;
-    if (value.isEmpty()) return r;
-    QString fields[19];
-    SplitFields(value, fields, nullptr);
     r.kind = ParseFlag(fields[0]);
     for (int col = ColDay; col <= ColPattern; ++col)
         r.text[col] = fields[col];
@@ -197,6 +194,14 @@ FuelRecord ParseLogValue(const QString& value) {
     r.memoGraph = ParseFlag(fields[18]);
     return r;
 }
+}  // namespace
+
+FuelRecord ParseLogValue(const QString& value) {
+    if (value.isEmpty()) return FuelRecord();
+    QString fields[19];
+    SplitFields(value, fields, nullptr);
+    return RecordFromFields(fields);
+}
 
 LogContent ParseLogData(const QByteArray& bytes) {
     LogContent content;
@@ -206,6 +211,7 @@ LogContent ParseLogData(const QByteArray& bytes) {
     while (!lines.isEmpty() && IsBlank(lines.last()))
         lines.removeLast();
     if (lines.isEmpty()) return content;
+    content.records.reserve(lines.size());
 
     if (lines[0].trimmed().compare(QStringLiteral("[MivraData]"), Qt::CaseInsensitive) != 0) {
         content.problems.append(LinePrefix(0) + QStringLiteral("「[MivraData]」ではありません"));
@@ -234,9 +240,16 @@ LogContent ParseLogData(const QByteArray& bytes) {
             continue;
         }
         const QString value = line.mid(eq + 1);
-        const QString problem = ValueProblem(value);
+        if (value.isEmpty()) {
+            content.records.append(FuelRecord());
+            continue;
+        }
+        QString fields[19];
+        QString rest;
+        SplitFields(value, fields, &rest);
+        const QString problem = ValueProblem(fields, rest);
         if (!problem.isEmpty()) content.problems.append(LinePrefix(i) + problem);
-        content.records.append(ParseLogValue(value));
+        content.records.append(RecordFromFields(fields));
     }
     content.countAgrees = count == content.records.size() || (first == 1 && content.records.isEmpty());
     return content;

@@ -50,9 +50,10 @@ QString RecordTable::CellText(int col, const QString& value) const {
     const QString plain = StripGrouping(ToHalfWidth(value));
     const double number = ParseNumber(plain, 2, 0);
     if (number == 0 && !(col == ColCost && m_costZeroDisp)) return QString();
-    // A number written with an exponent ("1e5") shows the value it stands for.
+    // A number written with an exponent ("1e5", upper case after ToHalfWidth) shows the value it
+    // stands for.
     QString digits = plain;
-    if (!IsPlainDecimal(plain) && IsNumberText(plain)) {
+    if (plain.contains(QLatin1Char('E')) && IsNumberText(plain)) {
         digits = QString::number(number, 'f', 2);
         while (digits.endsWith(QLatin1Char('0'))) digits.chop(1);
         if (digits.endsWith(QLatin1Char('.'))) digits.chop(1);

@@ -277,6 +277,8 @@ void TMainteForm::ComputeDue() {
 void TMainteForm::ApplySort() {
     m_sorted = tovrel::ApplySort(m_table, m_choice);
     model()->SetGrid(m_sorted, kDueColumnCount);
+    // Columns widened for long numbers need a wider window to show them all.
+    UpdateSizeLimits();
     if (!grid()->currentIndex().isValid()) grid()->selectRow(0);
 }
 

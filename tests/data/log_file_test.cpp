@@ -357,8 +357,11 @@ TEST(LogFile, SavingTwiceGivesTheSameBytes) {
     QVector<QByteArray> files = {FixtureBytes(kExample)};
     for (const QString& fixture : QDir(FixturePath(u"cli"_s)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString data = FixturePath(u"cli/"_s + fixture + u"/data"_s);
-        for (const QString& name : QDir(data).entryList({u"Mivra*.dat"_s}, QDir::Files))
-            files.append(ReadBytes(data + QLatin1Char('/') + name));
+        for (const QString& name : QDir(data).entryList({u"Mivra*.dat"_s}, QDir::Files)) {
+            const QByteArray bytes = ReadBytes(data + QLatin1Char('/') + name);
+            // Cases of damaged logs are never saved; the others are.
+            if (ParseLogData(bytes).problems.isEmpty()) files.append(bytes);
+        }
     }
     // Records that earlier versions wrote differently on each save or lost.
     files.append(LogFile(10, {u"001=0,,,10:00,,,,,,,,,,,,,memo,0,0,"_s,

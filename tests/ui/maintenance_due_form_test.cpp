@@ -15,8 +15,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 #include <algorithm>
@@ -222,6 +224,29 @@ TEST_F(MainteFormTest, MainWindowIsDisabledWhileShown) {
     EXPECT_FALSE(mainWindow.isEnabled());
     EXPECT_FALSE(form->grid()->CellColorMode());
     form->close();
+}
+
+TEST_F(MainteFormTest, LongNumbersAreShownWholeAndTheWindowMayShowEveryColumn) {
+    book.book().mainte[6] = test::MainteItem(QStringLiteral("F"), 10, 0);
+    test::SetRecords(book.table(), {Fill(QStringLiteral("2024/01/10"), QStringLiteral("1"), QStringLiteral("F::")),
+                                    Fill(QStringLiteral("2024/05/01"), QStringLiteral("1234567"), QString())});
+    Show();
+    const TextGrid& g = form->model()->Grid();
+    ASSERT_EQ(g.Cell(6, DueColName), QStringLiteral("F"));
+    EXPECT_EQ(g.Cell(6, DueColRemainingDistance), QStringLiteral("-1,234,556"));
+    const QFontMetrics metrics(form->grid()->font());
+    int total = 0;
+    for (int column = 0; column < kDueColumnCount; ++column) {
+        total += form->grid()->columnWidth(column);
+        for (int row = 1; row <= kMainteCount; ++row) {
+            const QString cell = g.Cell(row, column);
+            if (column == DueColName || column == DueColMemo || cell.trimmed().isEmpty()) continue;
+            EXPECT_GE(form->grid()->columnWidth(column), metrics.horizontalAdvance(cell) + 4)
+                << cell.toStdString() << " in column " << column;
+        }
+    }
+    EXPECT_GE(form->maximumWidth(),
+              std::min(total, QGuiApplication::primaryScreen()->availableVirtualGeometry().width()));
 }
 
 TEST_F(MainteFormTest, SizeStaysWithinAllColumnsAndRows) {
