@@ -23,9 +23,10 @@ QString FreshFolder(const QString& name) {
 bool SameBook(const CarBook& a, const CarBook& b) {
     const CarInfo& x = a.carInfo;
     const CarInfo& y = b.carInfo;
-    return a.lists.Weather == b.lists.Weather && a.lists.GasSel == b.lists.GasSel && a.lists.Stand == b.lists.Stand &&
-           a.lists.Pattern == b.lists.Pattern && a.lists.Shop == b.lists.Shop && a.lists.Car == b.lists.Car &&
-           a.mainte == b.mainte && x.MyCarName == y.MyCarName && x.Maker == y.Maker && x.Number == y.Number &&
+    return a.lists.Weather == b.lists.Weather && a.lists.GasSel == b.lists.GasSel &&
+           a.lists.Stand == b.lists.Stand && a.lists.Pattern == b.lists.Pattern &&
+           a.lists.Shop == b.lists.Shop && a.lists.Car == b.lists.Car && a.mainte == b.mainte &&
+           x.MyCarName == y.MyCarName && x.Maker == y.Maker && x.Number == y.Number &&
            x.TourokuDate == y.TourokuDate && x.NousyaDate == y.NousyaDate && x.NousyaRun == y.NousyaRun &&
            x.MainteCheck == y.MainteCheck && x.MokuhyoMivra == y.MokuhyoMivra && x.MyCarJpg == y.MyCarJpg;
 }

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool whole = false;
     DecodeDataText(bytes, &whole);
     const QString text = Cp932Decode(bytes);
-    TOVREL_FUZZ_CHECK(!whole || !text.contains(QChar(QChar::ReplacementCharacter)) || StartsWithByteOrderMark(bytes));
+    TOVREL_FUZZ_CHECK(!whole || !text.contains(QChar(QChar::ReplacementCharacter)) ||
+                      StartsWithByteOrderMark(bytes));
 
     // Encoding settles after one round, and the byte measure is the encoded length.
     const QByteArray encoded = Cp932Encode(text);

@@ -49,19 +49,19 @@ inline QByteArray ReadScratch(const QString& name) {
 }
 
 // A broken promise of the code under test: report it and let libFuzzer keep the input.
-#define TOVREL_FUZZ_CHECK(condition)                                                           \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
+#define TOVREL_FUZZ_CHECK(condition)                                                            \
+    do {                                                                                        \
+        if (!(condition)) {                                                                     \
             std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                      \
-        }                                                                                      \
+            std::abort();                                                                       \
+        }                                                                                       \
     } while (0)
 
 // Two byte strings that must be equal; when not, both are printed before the run stops.
 inline void CheckSameBytes(const QByteArray& a, const QByteArray& b, const char* what) {
     if (a == b) return;
-    std::fprintf(stderr, "%s differ:\n--- first\n%s\n--- second\n%s\n", what, a.toPercentEncoding(" =,#:/[]").constData(),
-                 b.toPercentEncoding(" =,#:/[]").constData());
+    std::fprintf(stderr, "%s differ:\n--- first\n%s\n--- second\n%s\n", what,
+                 a.toPercentEncoding(" =,#:/[]").constData(), b.toPercentEncoding(" =,#:/[]").constData());
     std::abort();
 }
 

@@ -35,6 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PrintForms twice;
     TOVREL_FUZZ_CHECK(LoadPrintForms(second, twice, &error));
     TOVREL_FUZZ_CHECK(once == twice);
-    TOVREL_FUZZ_CHECK(fuzz::ReadScratch(QStringLiteral("First.dat")) == fuzz::ReadScratch(QStringLiteral("Second.dat")));
+    TOVREL_FUZZ_CHECK(fuzz::ReadScratch(QStringLiteral("First.dat")) ==
+                      fuzz::ReadScratch(QStringLiteral("Second.dat")));
     return 0;
 }

@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const char* key : kKeys) {
             const QString s = QLatin1String(section);
             const QString k = QLatin1String(key);
-            TOVREL_FUZZ_CHECK(back.Read(s, k, QStringLiteral("\x01")) == ini.Read(s, k, QStringLiteral("\x01")));
+            TOVREL_FUZZ_CHECK(back.Read(s, k, QStringLiteral("\x01")) ==
+                              ini.Read(s, k, QStringLiteral("\x01")));
         }
     }
     // Writing what was read gives the same bytes again.

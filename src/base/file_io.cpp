@@ -25,10 +25,12 @@ namespace tovrel {
 namespace {
 
 QString WriteError(const QString& path, const QString& reason) {
-    return QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) + QStringLiteral("」に書き込めません。\n") + reason;
+    return QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) +
+           QStringLiteral("」に書き込めません。\n") + reason;
 }
 QString ReadError(const QString& path, const QString& reason) {
-    return QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) + QStringLiteral("」を読み込めません。\n") + reason;
+    return QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) +
+           QStringLiteral("」を読み込めません。\n") + reason;
 }
 QString TooLargeReason() {
     return QStringLiteral("ファイルが大きすぎます（上限 %1 MB）。").arg(kMaxDataFileBytes / (1024 * 1024));

@@ -5,7 +5,6 @@
 #include "base/text_utils.h"
 #include "settings/settings.h"
 
-
 namespace tovrel {
 
 namespace {
@@ -27,7 +26,6 @@ const ListSection kListSections[] = {
 QString Join(const QString& a, const QString& b) {
     return a.isEmpty() ? b : a + QLatin1Char('\n') + b;
 }
-
 
 }  // namespace
 

@@ -68,7 +68,8 @@ QString MainteLines(const QString& field) {
 // Files of older versions hold a maintenance-only record's one job as its bare item name; it takes
 // the record's cost.
 bool IsOldSingleJob(quint8 kind, const QString& lines) {
-    return kind == KindMainte && !lines.isEmpty() && !lines.contains(QLatin1Char(':')) && !lines.contains(kCrLf);
+    return kind == KindMainte && !lines.isEmpty() && !lines.contains(QLatin1Char(':')) &&
+           !lines.contains(kCrLf);
 }
 
 // Whether the writer gives the field back with the same value: empty, or a whole number in range.
@@ -112,7 +113,8 @@ void SplitFields(const QString& value, QString (&fields)[19], QString* rest) {
 // Why the writer would not give this record value back, or an empty text.
 QString ValueProblem(const QString (&fields)[19], const QString& rest) {
     if (!rest.isEmpty()) return QStringLiteral("値が19個を超えています");
-    if (!FlagReadsWhole(fields[0], 255) || !FlagReadsWhole(fields[17], 127) || !FlagReadsWhole(fields[18], 127)) {
+    if (!FlagReadsWhole(fields[0], 255) || !FlagReadsWhole(fields[17], 127) ||
+        !FlagReadsWhole(fields[18], 127)) {
         return QStringLiteral("種別またはフラグが数値として読めません");
     }
     for (int col = ColRun; col <= ColTanka; ++col) {
@@ -130,7 +132,8 @@ QString ValueProblem(const QString (&fields)[19], const QString& rest) {
         if (first < 0) continue;
         const qsizetype second = line.indexOf(QLatin1Char(':'), first + 1);
         const QString cost = second < 0 ? line.mid(first + 1) : line.mid(first + 1, second - first - 1);
-        if (!CostReadsWhole(cost)) return QStringLiteral("メンテナンスの費用「") + cost + QStringLiteral("」が読めません");
+        if (!CostReadsWhole(cost))
+            return QStringLiteral("メンテナンスの費用「") + cost + QStringLiteral("」が読めません");
     }
     return QString();
 }
@@ -172,7 +175,8 @@ QString ProblemText(const QString& path, const QStringList& problems) {
     for (qsizetype i = 0; i < problems.size() && i < kProblemsShown; ++i)
         text += QLatin1Char('\n') + problems[i];
     if (problems.size() > kProblemsShown) {
-        text += QStringLiteral("\nほか ") + QString::number(problems.size() - kProblemsShown) + QStringLiteral(" 件");
+        text += QStringLiteral("\nほか ") + QString::number(problems.size() - kProblemsShown) +
+                QStringLiteral(" 件");
     }
     return text + QLatin1Char('\n') + kNoSave;
 }
@@ -227,7 +231,8 @@ LogContent ParseLogData(const QByteArray& bytes) {
         if (i < first) continue;
         const QString& line = lines[i];
         if (line.contains(QChar(QChar::ReplacementCharacter)) || (marked && !Cp932CanEncode(line))) {
-            content.problems.append(LinePrefix(i) + QStringLiteral("CP932 の文字として読み書きできない部分があります"));
+            content.problems.append(LinePrefix(i) +
+                                    QStringLiteral("CP932 の文字として読み書きできない部分があります"));
         }
         if (IsBlank(line)) {
             content.records.append(FuelRecord());
@@ -329,12 +334,14 @@ bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QStrin
         QStringList notes;
         const qsizetype total = content.records.size();
         if (!content.countAgrees) {
-            notes.append(FileText(path) + QStringLiteral("の件数の行（DataCount）が記録の行と合わないため、記録の行から ") +
+            notes.append(FileText(path) +
+                         QStringLiteral("の件数の行（DataCount）が記録の行と合わないため、記録の行から ") +
                          QString::number(total) + QStringLiteral(" 件を読み込みました。"));
         }
         if (!table.Overflow().isEmpty()) {
             QString note = FileText(path) + QStringLiteral("には ") + QString::number(total) +
-                           QStringLiteral(" 件の記録があり、登録できる最大 ") + QString::number(table.Capacity()) +
+                           QStringLiteral(" 件の記録があり、登録できる最大 ") +
+                           QString::number(table.Capacity()) +
                            QStringLiteral(" 件を超えています。最大件数までを表示し、残りの ") +
                            QString::number(table.Overflow().size()) +
                            QStringLiteral(" 件は表示しないまま、保存のときにそのまま書き戻します。");

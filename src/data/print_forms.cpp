@@ -5,7 +5,6 @@
 #include "base/profile_ini.h"
 #include "base/text_utils.h"
 
-
 #include <span>
 
 namespace tovrel {

@@ -55,7 +55,8 @@ QString RecordTable::CellText(int col, const QString& value) const {
     QString digits = plain;
     if (plain.contains(QLatin1Char('E')) && IsNumberText(plain)) {
         digits = QString::number(number, 'f', 2);
-        while (digits.endsWith(QLatin1Char('0'))) digits.chop(1);
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
         if (digits.endsWith(QLatin1Char('.'))) digits.chop(1);
     }
     // A value wider than the column is kept whole: the log file is written from these texts.

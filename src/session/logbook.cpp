@@ -68,7 +68,8 @@ bool Logbook::SelectCar(int car, QString* error) {
 }
 
 bool Logbook::LoadLogFile(QString* error) {
-    const bool ok = tovrel::LoadLogFile(m_book.CarFileName(QStringLiteral("Mivra")), m_table, error, &m_loadNotice);
+    const bool ok =
+        tovrel::LoadLogFile(m_book.CarFileName(QStringLiteral("Mivra")), m_table, error, &m_loadNotice);
     RecalcStatus();
     return ok;
 }

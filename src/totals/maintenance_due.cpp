@@ -407,7 +407,8 @@ SortKey KeyOfRow(const DueRow& row, int row1Based, int column) {
 
 // The columns of names and words; every other column holds a number or a date.
 bool IsDueTextColumn(int column) {
-    return column == DueColName || column == DueColCriterion || column == DueColLevelName || column == DueColMemo;
+    return column == DueColName || column == DueColCriterion || column == DueColLevelName ||
+           column == DueColMemo;
 }
 
 }  // namespace

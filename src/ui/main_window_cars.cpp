@@ -39,7 +39,8 @@ void TMivraMainForm::BuildCarMenus() {
 void TMivraMainForm::SelectCarAndShow(int car) {
     QString error;
     if (!m_book.SelectCar(car, &error)) ShowFileError(error);
-    if (!m_book.LoadNotice().isEmpty()) MessageBox::ShowWarning(QStringLiteral("Tovrel"), m_book.LoadNotice());
+    if (!m_book.LoadNotice().isEmpty())
+        MessageBox::ShowWarning(QStringLiteral("Tovrel"), m_book.LoadNotice());
     UpdateCaption();
     ShowCarPicture();
     UpdateStatusPanels();

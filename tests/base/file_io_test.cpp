@@ -100,11 +100,12 @@ TEST_P(FailedWriteTest, KeepsTheOldBytesAndSaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, FailedWriteTest,
-    ::testing::Values(FailedWrite{"short write then ENOSPC", Fault{3, ENOSPC, 0, 0, 0}, u"ディスクの空き容量"_s},
-                      FailedWrite{"EIO from sync", Fault{-1, 0, EIO, 0, 0}, u"入出力エラー"_s},
-                      FailedWrite{"EDQUOT from sync", Fault{-1, 0, EDQUOT, 0, 0}, u"使用量の上限"_s},
-                      FailedWrite{"EIO from close", Fault{-1, 0, 0, EIO, 0}, u"入出力エラー"_s},
-                      FailedWrite{"failed rename", Fault{-1, 0, 0, 0, EACCES}, u"アクセスが許可されていません"_s}),
+    ::testing::Values(
+        FailedWrite{"short write then ENOSPC", Fault{3, ENOSPC, 0, 0, 0}, u"ディスクの空き容量"_s},
+        FailedWrite{"EIO from sync", Fault{-1, 0, EIO, 0, 0}, u"入出力エラー"_s},
+        FailedWrite{"EDQUOT from sync", Fault{-1, 0, EDQUOT, 0, 0}, u"使用量の上限"_s},
+        FailedWrite{"EIO from close", Fault{-1, 0, 0, EIO, 0}, u"入出力エラー"_s},
+        FailedWrite{"failed rename", Fault{-1, 0, 0, 0, EACCES}, u"アクセスが許可されていません"_s}),
     [](const ::testing::TestParamInfo<FailedWrite>& info) {
         QString name = QString::fromLatin1(info.param.name);
         name.replace(QLatin1Char(' '), QLatin1Char('_'));
@@ -159,7 +160,8 @@ TEST(FileIo, PathsThatAreNoPlainFilesAreReportedAndLeftAlone) {
         ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &after), 0);
         EXPECT_EQ(after.st_mode, before.st_mode);
         EXPECT_EQ(after.st_ino, before.st_ino);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(), 1);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(),
+                  1);
     }
     TempFolder dir;
     EXPECT_FALSE(FileEntryExists(dir.file(u"Mivra01.dat"_s)));
@@ -184,17 +186,18 @@ TEST(FileIo, AFileAboveTheSizeLimitIsNotRead) {
 void MakeOld(const QString& path) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    ASSERT_TRUE(
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
 }
 
 TEST(FileIo, OnlyTheProgramsOwnStaleTemporariesAreRemoved) {
     TempFolder dir;
     const QStringList names = {u"Mivra01.dat"_s, u"Setting.dat"_s};
     const QStringList stale = {u"Mivra01.dat.tovrel-AbC123"_s, u"Setting.dat.tovrel-000000"_s};
-    const QStringList kept = {u"Mivra01.dat.backup"_s,           u"Mivra01.dat.AbC123"_s,
-                              u"Other.dat.tovrel-AbC123"_s,      u"Mivra01.dat.tovrel-AbC12"_s,
-                              u"Mivra01.dat.tovrel-AbC1234"_s,   u"Mivra01.dat.tovrel-AbC12?"_s,
-                              u"Mivra01.dat.tovrel-Recent"_s,    u"Mivra01.dat.tovrel-Locked"_s};
+    const QStringList kept = {u"Mivra01.dat.backup"_s,         u"Mivra01.dat.AbC123"_s,
+                              u"Other.dat.tovrel-AbC123"_s,    u"Mivra01.dat.tovrel-AbC12"_s,
+                              u"Mivra01.dat.tovrel-AbC1234"_s, u"Mivra01.dat.tovrel-AbC12?"_s,
+                              u"Mivra01.dat.tovrel-Recent"_s,  u"Mivra01.dat.tovrel-Locked"_s};
     for (const QString& name : stale + kept) {
         WriteBytes(dir.path(), name, "partial");
         if (name != u"Mivra01.dat.tovrel-Recent"_s) MakeOld(dir.file(name));
@@ -218,7 +221,8 @@ TEST(FileIo, OnlyTheProgramsOwnStaleTemporariesAreRemoved) {
 }
 
 TEST(FileIo, TextLinesEndInAnyWay) {
-    EXPECT_EQ(SplitTextLines(u"a\r\nb\nc\rd\r\r\ne\r"_s), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, QString(), u"e"_s}));
+    EXPECT_EQ(SplitTextLines(u"a\r\nb\nc\rd\r\r\ne\r"_s),
+              (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s, QString(), u"e"_s}));
     EXPECT_EQ(SplitTextLines(QString()), QStringList());
     EXPECT_EQ(SplitTextLines(u"\n"_s), QStringList{QString()});
 }

@@ -199,7 +199,8 @@ TEST(ProfileIni, LinesEndingInACarriageReturnAloneAreRead) {
 TEST(ProfileIni, Utf16WithAByteOrderMarkIsReadAndWrittenBackInCp932) {
     for (bool little : {true, false}) {
         TempFolder dir;
-        const QString path = WriteBytes(dir.path(), u"Setting.dat"_s, Utf16(kSettingLines.join(u"\r\n"_s), little));
+        const QString path =
+            WriteBytes(dir.path(), u"Setting.dat"_s, Utf16(kSettingLines.join(u"\r\n"_s), little));
         ProfileIni ini(path);
         EXPECT_TRUE(ini.Problem().isEmpty());
         EXPECT_EQ(ini.Read(u"Car"_s, u"01"_s), u"*私の愛車"_s);
@@ -227,18 +228,24 @@ TEST(ProfileIni, Utf16ThatCp932CannotHoldIsReportedAndNeverWritten) {
 
 TEST(ProfileIni, DeletingAndInsertingKeepsEveryKeyFindable) {
     TempFolder dir;
-    ProfileIni ini(WriteBytes(dir.path(), u"Setting.dat"_s,
-                              SjisLines({u"[A]"_s, u"1=a"_s, u"2=b"_s, u"1=dup"_s, QString(), u"[B]"_s, u"1=c"_s})));
+    ProfileIni ini(
+        WriteBytes(dir.path(), u"Setting.dat"_s,
+                   SjisLines({u"[A]"_s, u"1=a"_s, u"2=b"_s, u"1=dup"_s, QString(), u"[B]"_s, u"1=c"_s})));
     ini.Delete(u"A"_s, u"1"_s);
     EXPECT_EQ(ini.Read(u"A"_s, u"1"_s), u"dup"_s);  // the next line with the key answers now
     ini.Write(u"A"_s, u"3"_s, u"d"_s);
     ini.Write(u"B"_s, u"2"_s, u"e"_s);
     ini.Delete(u"A"_s, u"2"_s);
     ini.Write(u"A"_s, u"4"_s, u"f"_s);
-    EXPECT_EQ(ini.Bytes(), SjisLines({u"[A]"_s, u"1=dup"_s, u"3=d"_s, u"4=f"_s, QString(), u"[B]"_s, u"1=c"_s, u"2=e"_s}));
-    for (const auto& [section, key, value] : std::vector<std::tuple<QString, QString, QString>>{
-             {u"A"_s, u"1"_s, u"dup"_s}, {u"A"_s, u"3"_s, u"d"_s}, {u"A"_s, u"4"_s, u"f"_s},
-             {u"B"_s, u"1"_s, u"c"_s}, {u"B"_s, u"2"_s, u"e"_s}, {u"A"_s, u"2"_s, QString()}}) {
+    EXPECT_EQ(ini.Bytes(),
+              SjisLines({u"[A]"_s, u"1=dup"_s, u"3=d"_s, u"4=f"_s, QString(), u"[B]"_s, u"1=c"_s, u"2=e"_s}));
+    for (const auto& [section, key, value] :
+         std::vector<std::tuple<QString, QString, QString>>{{u"A"_s, u"1"_s, u"dup"_s},
+                                                            {u"A"_s, u"3"_s, u"d"_s},
+                                                            {u"A"_s, u"4"_s, u"f"_s},
+                                                            {u"B"_s, u"1"_s, u"c"_s},
+                                                            {u"B"_s, u"2"_s, u"e"_s},
+                                                            {u"A"_s, u"2"_s, QString()}}) {
         EXPECT_EQ(ini.Read(section, key), value) << key.toStdString();
     }
 }

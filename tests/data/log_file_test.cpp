@@ -158,15 +158,15 @@ TEST(LogFile, RecordOneThousandIsKeyedZeroAndStillLoadsInPlace) {
 TEST(LogFile, TheRecordLinesSayHowManyRecordsThereAreAndAWrongCountIsNoted) {
     const QStringList records = {u"001=0,2004/05/01,土,"_s, u"002=0,2004/05/02,日,"_s,
                                  u"003=0,2004/05/03,月,"_s};
-    const QByteArray saved = LogFile(3, {u"001=0,2004/05/01,土,,,,,,,,,,,,,,,0,0,"_s,
-                                         u"002=0,2004/05/02,日,,,,,,,,,,,,,,,0,0,"_s,
-                                         u"003=0,2004/05/03,月,,,,,,,,,,,,,,,0,0,"_s});
+    const QByteArray saved =
+        LogFile(3, {u"001=0,2004/05/01,土,,,,,,,,,,,,,,,0,0,"_s, u"002=0,2004/05/02,日,,,,,,,,,,,,,,,0,0,"_s,
+                    u"003=0,2004/05/03,月,,,,,,,,,,,,,,,0,0,"_s});
     const std::vector<std::pair<QString, bool>> cases = {
-        {u"DataCount=3"_s, true},          {u"DataCount= 3 "_s, true},     {u"Count=3"_s, true},
-        {u"DataCount=３"_s, true},          {u"DataCount=0"_s, false},      {u"DataCount"_s, false},
-        {u"DataCount="_s, false},          {u"DataCount=abc"_s, false},    {u"DataCount=-3"_s, false},
-        {u"DataCount=2=5"_s, false},       {u"DataCount=99999999999"_s, false},
-        {u"DataCount=3\u0000"_s, false}, {QString(), false}};
+        {u"DataCount=3"_s, true},    {u"DataCount= 3 "_s, true},          {u"Count=3"_s, true},
+        {u"DataCount=３"_s, true},   {u"DataCount=0"_s, false},           {u"DataCount"_s, false},
+        {u"DataCount="_s, false},    {u"DataCount=abc"_s, false},         {u"DataCount=-3"_s, false},
+        {u"DataCount=2=5"_s, false}, {u"DataCount=99999999999"_s, false}, {u"DataCount=3\u0000"_s, false},
+        {QString(), false}};
     for (const auto& [countLine, agrees] : cases) {
         TempFolder dir;
         const QString path = WriteBytes(dir.path(), u"Mivra01.dat"_s,
@@ -219,7 +219,8 @@ TEST(LogFile, RecordsBeyondTheCapacityAreNotedKeptAndWrittenBack) {
 
 TEST(LogFile, FewerRecordLinesThanTheCountLoadTheLinesThereAre) {
     TempFolder dir;
-    const QString path = WriteBytes(dir.path(), u"Mivra01.dat"_s, LogFile(3, {u"001=0,2004/05/01,土,"_s, u"002="_s}));
+    const QString path =
+        WriteBytes(dir.path(), u"Mivra01.dat"_s, LogFile(3, {u"001=0,2004/05/01,土,"_s, u"002="_s}));
     RecordTable table;
     QString notice;
     ASSERT_TRUE(LoadLogFile(path, table, nullptr, &notice));
@@ -364,16 +365,14 @@ TEST(LogFile, SavingTwiceGivesTheSameBytes) {
         }
     }
     // Records that earlier versions wrote differently on each save or lost.
-    files.append(LogFile(10, {u"001=0,,,10:00,,,,,,,,,,,,,memo,0,0,"_s,
-                             u"002=0,05,,,,,,,,,,,,,,,,0,0,"_s,
-                             u"003=0,2004/05/01,土,  :  ,晴れ,1e5,1.5E3,-.5,-0.5,０１２,+7,,,,,,,0,0,"_s,
-                             u"004=1,2004/06/01,火,,,,,,,6000,,,,,車検,,,0,0,"_s,
-                             u"005="_s,
-                             u"006=1,2004/06/02,水,,,,,,,,,,,,ｵｲﾙ::#ﾀｲﾔ:-1500:左#洗車,,#前後の空行#, 1 , 0 ,"_s,
-                             u"007=0,2004/06/03,木,,,,12345678901234567890,,,,,,,,,,,0,0,"_s,
-                             u"008=0,2004/06/04,金,,a=b,,,,,,,,,,,,memo ,1,0,"_s,
-                             u"009=1,2004/06/05,土,,,,,,,1200,,,,,#洗車#,,,0,0,"_s,
-                             QString()}));
+    files.append(
+        LogFile(10, {u"001=0,,,10:00,,,,,,,,,,,,,memo,0,0,"_s, u"002=0,05,,,,,,,,,,,,,,,,0,0,"_s,
+                     u"003=0,2004/05/01,土,  :  ,晴れ,1e5,1.5E3,-.5,-0.5,０１２,+7,,,,,,,0,0,"_s,
+                     u"004=1,2004/06/01,火,,,,,,,6000,,,,,車検,,,0,0,"_s, u"005="_s,
+                     u"006=1,2004/06/02,水,,,,,,,,,,,,ｵｲﾙ::#ﾀｲﾔ:-1500:左#洗車,,#前後の空行#, 1 , 0 ,"_s,
+                     u"007=0,2004/06/03,木,,,,12345678901234567890,,,,,,,,,,,0,0,"_s,
+                     u"008=0,2004/06/04,金,,a=b,,,,,,,,,,,,memo ,1,0,"_s,
+                     u"009=1,2004/06/05,土,,,,,,,1200,,,,,#洗車#,,,0,0,"_s, QString()}));
     for (const QByteArray& file : files) {
         RecordTable table;
         Load(file, table);

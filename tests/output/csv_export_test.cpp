@@ -247,7 +247,8 @@ TEST(CsvLongNumbers, MainListDueTableAndPeriodTotalsWriteWholeValues) {
     const PeriodTotals totals = ComputePeriodTotals(table, settings, QStringLiteral("2024/05"),
                                                     QStringLiteral("2024/05"), 0, QStringLiteral("km"));
     const QStringList period = BuildCsvLines(DefaultForm(4), PeriodTotalsSource(totals), false);
-    EXPECT_TRUE(period.join(QLatin1Char('\n')).contains(QStringLiteral("9200000000000000000"))) << period.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(period.join(QLatin1Char('\n')).contains(QStringLiteral("9200000000000000000")))
+        << period.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(totals.grid.Cell(1, 5), QStringLiteral("9,200,000,000,000,000,000"));
 }
 

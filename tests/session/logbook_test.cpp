@@ -239,7 +239,9 @@ TEST_F(LogbookTest, ALogThatCannotBeReadInFullIsNeverSavedOverAndNeverSavedUnask
 TEST_F(LogbookTest, RecordsBeyondTheCapacityAreNoted) {
     QStringList lines;
     for (int i = 1; i <= 1003; ++i)
-        lines << QStringLiteral("%1=0,2004/05/01,,,,,,,,,,,,,,,%2,0,0,").arg(i % 1000, 3, 10, QLatin1Char('0')).arg(i);
+        lines << QStringLiteral("%1=0,2004/05/01,,,,,,,,,,,,,,,%2,0,0,")
+                     .arg(i % 1000, 3, 10, QLatin1Char('0'))
+                     .arg(i);
     WriteLog(2, lines);
     ASSERT_TRUE(StartAndSelect(2));
     EXPECT_EQ(book.table().RecordCount(), 1000);
@@ -262,8 +264,10 @@ TEST(LogbookDataFiles, PathsThatAreNoPlainFilesAreReportedAndLeftAlone) {
             SCOPED_TRACE((file + QStringLiteral(" as ") + kind).toStdString());
             RecordingPrompter prompter;
             LogbookSession session;
-            session.store.SetValue(QStringLiteral("Setting"), QStringLiteral("MainteSelect"), QStringLiteral("1"));
-            if (file != QStringLiteral("Setting.dat")) session.WriteCars({S(u"私の愛車"), S(u"*セカンドカー")});
+            session.store.SetValue(QStringLiteral("Setting"), QStringLiteral("MainteSelect"),
+                                   QStringLiteral("1"));
+            if (file != QStringLiteral("Setting.dat"))
+                session.WriteCars({S(u"私の愛車"), S(u"*セカンドカー")});
             const QString path = session.folder.file(file);
             MakeOddPath(kind, path);
             struct stat before;
@@ -290,12 +294,14 @@ TEST(LogbookDataFiles, PathsThatAreNoPlainFilesAreReportedAndLeftAlone) {
 }
 
 TEST_F(LogbookTest, StartRemovesTheLeftoversOfAnInterruptedSave) {
-    const QString leftover = WriteBytes(folder.path(), QStringLiteral("Mivra02.dat.tovrel-x1Y2z3"), "partial");
+    const QString leftover =
+        WriteBytes(folder.path(), QStringLiteral("Mivra02.dat.tovrel-x1Y2z3"), "partial");
     const QString foreign = WriteBytes(folder.path(), QStringLiteral("Mivra02.dat.mine"), "mine");
     for (const QString& path : {leftover, foreign}) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
     }
     ASSERT_TRUE(StartAndSelect(2));
     EXPECT_FALSE(QFileInfo::exists(leftover));

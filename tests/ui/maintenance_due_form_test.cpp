@@ -228,8 +228,9 @@ TEST_F(MainteFormTest, MainWindowIsDisabledWhileShown) {
 
 TEST_F(MainteFormTest, LongNumbersAreShownWholeAndTheWindowMayShowEveryColumn) {
     book.book().mainte[6] = test::MainteItem(QStringLiteral("F"), 10, 0);
-    test::SetRecords(book.table(), {Fill(QStringLiteral("2024/01/10"), QStringLiteral("1"), QStringLiteral("F::")),
-                                    Fill(QStringLiteral("2024/05/01"), QStringLiteral("1234567"), QString())});
+    test::SetRecords(book.table(),
+                     {Fill(QStringLiteral("2024/01/10"), QStringLiteral("1"), QStringLiteral("F::")),
+                      Fill(QStringLiteral("2024/05/01"), QStringLiteral("1234567"), QString())});
     Show();
     const TextGrid& g = form->model()->Grid();
     ASSERT_EQ(g.Cell(6, DueColName), QStringLiteral("F"));

@@ -273,7 +273,7 @@ TEST(SingleInstanceTest, TheSocketLivesInThePrivateRuntimeFolder) {
     QFileInfo socket(guard.ServerName());
     EXPECT_TRUE(socket.exists());
     EXPECT_EQ(QFileInfo(runtime).permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                                   QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+                                                  QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
               QFile::Permissions());
 }
 

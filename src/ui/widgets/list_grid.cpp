@@ -170,14 +170,13 @@ void ListGrid::ConnectModel() {
         MeasureNumbers(0, m_model->rowCount() - 1, 0, m_model->columnCount() - 1, true);
         SetColumnWidths(m_savedWidths);
     });
-    m_modelConnections << connect(m_model, &QAbstractItemModel::dataChanged, this,
-                                  [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-                                      const bool allRows =
-                                          topLeft.row() == 0 && bottomRight.row() == m_model->rowCount() - 1;
-                                      MeasureNumbers(topLeft.row(), bottomRight.row(), topLeft.column(),
-                                                     bottomRight.column(), allRows);
-                                      CheckColumnWidths();
-                                  });
+    m_modelConnections << connect(
+        m_model, &QAbstractItemModel::dataChanged, this,
+        [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+            const bool allRows = topLeft.row() == 0 && bottomRight.row() == m_model->rowCount() - 1;
+            MeasureNumbers(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column(), allRows);
+            CheckColumnWidths();
+        });
     m_modelConnections << connect(m_model, &QAbstractItemModel::rowsInserted, this,
                                   [this](const QModelIndex&, int first, int last) {
                                       MeasureNumbers(first, last, 0, m_model->columnCount() - 1, false);
