@@ -20,7 +20,6 @@ cmake --build build/fuzz-coverage -j2 --target $(printf 'fuzz_%s ' "${targets[@]
 export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 ASAN_OPTIONS=detect_leaks=0
 out=build/fuzz-coverage/profiles
 rm -rf "$out" && mkdir -p "$out"
-objects=()
 for target in "${targets[@]}"; do
     binary=build/fuzz-coverage/fuzz/fuzz_$target
     corpora=("fuzz/corpus/$target")
@@ -29,6 +28,5 @@ for target in "${targets[@]}"; do
     "$profdata" merge -sparse "$out/$target.profraw" -o "$out/$target.profdata"
     echo "== $target"
     "$cov" report "$binary" -instr-profile="$out/$target.profdata" -ignore-filename-regex='(fuzz/|/usr/)' \
-        | awk 'NR == 1 || /^src\// || /^TOTAL/' | sed -E 's/ +/ /g'
-    objects+=("$binary")
+        | grep -vE '^-+$' | sed -E 's/ +/ /g'
 done
