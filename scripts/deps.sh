@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Tovrel needs to build, run and test, when they are missing.
+# Installs the Debian 12 packages Tovrel needs to build, run and test, when they are missing;
+# with --fuzz also those of the fuzz targets.
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev
           qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth xdotool imagemagick poppler-utils)
+# scripts/fuzz.sh builds the libFuzzer targets with clang and its runtime.
+[ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-dev)
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

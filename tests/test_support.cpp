@@ -8,8 +8,16 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
+
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace tovrel::test {
 
@@ -58,6 +66,34 @@ FileSizeLimit::~FileSizeLimit() {
     const rlimit old{m_oldCurrent, m_oldMaximum};
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, m_oldHandler);
+}
+
+QStringList OddPathKinds() {
+    return {QStringLiteral("folder"),    QStringLiteral("FIFO"),      QStringLiteral("/dev/zero"),
+            QStringLiteral("/dev/full"), QStringLiteral("link loop"), QStringLiteral("link to nowhere")};
+}
+
+void MakeOddPath(const QString& kind, const QString& path) {
+    if (kind == QStringLiteral("folder")) {
+        QDir().mkpath(path);
+    } else if (kind == QStringLiteral("FIFO")) {
+        ::mkfifo(QFile::encodeName(path).constData(), 0600);
+    } else if (kind.startsWith(QLatin1Char('/'))) {
+        QFile::link(kind, path);
+    } else if (kind == QStringLiteral("link loop")) {
+        QFile::link(path, path);
+    } else {
+        QFile::link(path + QStringLiteral(".gone"), path);
+    }
+}
+
+bool EndsInTime(const std::function<void()>& call) {
+    auto task = std::make_shared<std::packaged_task<void()>>(call);
+    std::future<void> done = task->get_future();
+    std::thread([task] { (*task)(); }).detach();
+    if (done.wait_for(std::chrono::seconds(10)) == std::future_status::ready) return true;
+    std::fprintf(stderr, "a call did not end within ten seconds\n");
+    std::_Exit(1);
 }
 
 FuelRecord Record(quint8 kind, QAnyStringView day, QAnyStringView run, QAnyStringView totalRun,

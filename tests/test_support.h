@@ -18,6 +18,7 @@
 #include <QVector>
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 
 // Readable failure messages for texts.
@@ -77,6 +78,15 @@ private:
     std::uint64_t m_oldMaximum = 0;
     void (*m_oldHandler)(int) = nullptr;
 };
+
+// Paths that are no plain files, by kind: "folder", "FIFO", "/dev/zero", "/dev/full" (links to those
+// devices), "link loop", "link to nowhere".
+QStringList OddPathKinds();
+void MakeOddPath(const QString& kind, const QString& path);
+
+// Runs the call; one that has not ended after ten seconds ends the test program as failed (a thread
+// blocked for ever, on a pipe say, cannot be stopped otherwise).
+bool EndsInTime(const std::function<void()>& call);
 
 // ---- records and log files
 

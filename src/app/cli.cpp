@@ -541,6 +541,7 @@ int RunCli(const QStringList& arguments) {
         return Usage(QStringLiteral("car ") + QString::number(car) + QStringLiteral(" has no name"));
     }
     if (!book.SelectCar(car, &error)) return FileError(error);
+    if (!book.LoadNotice().isEmpty()) PrintLine(stderr, book.LoadNotice());
 
     if (command == QStringLiteral("status")) {
         PrintLine(stdout, book.table().CountStatusText());

@@ -1,5 +1,6 @@
 #include "base/cp932.h"
 
+#include <QStringDecoder>
 #include <QStringView>
 
 #include <array>
@@ -132,6 +133,39 @@ QByteArray Cp932Encode(const QString& text) {
         inLeft -= skip;
     }
     return out;
+}
+
+bool Cp932CanEncode(const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80) return Cp932Encode(text).count('?') == text.count(QLatin1Char('?'));
+    }
+    return true;
+}
+
+bool StartsWithByteOrderMark(const QByteArray& bytes) {
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xEF\xBB\xBF");
+}
+
+QString DecodeDataText(const QByteArray& bytes, bool* whole) {
+    QString text;
+    bool fromMark = true;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const bool little = bytes.at(0) == '\xFF';
+        const QByteArray body = bytes.mid(2);
+        // An odd last byte is half a character: it reads as a replacement character.
+        QStringDecoder decoder(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        text = decoder.decode(body);
+        if (body.size() % 2 != 0 || decoder.hasError()) text += QChar(QChar::ReplacementCharacter);
+    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
+        text = QString::fromUtf8(bytes.mid(3));
+    } else {
+        fromMark = false;
+        text = Cp932Decode(bytes);
+    }
+    if (whole) {
+        *whole = !text.contains(QChar(QChar::ReplacementCharacter)) && (!fromMark || Cp932CanEncode(text));
+    }
+    return text;
 }
 
 int Cp932CharBytes(char32_t ch) {

@@ -12,6 +12,18 @@ QString Cp932Decode(const QByteArray& bytes);
 // A character that code page 932 cannot encode is written as "?".
 QByteArray Cp932Encode(const QString& text);
 
+// Whether every character of the text has its own code in code page 932 (none would become "?").
+bool Cp932CanEncode(const QString& text);
+
+// Whether the bytes start with the byte-order mark of UTF-16 (either order) or UTF-8.
+bool StartsWithByteOrderMark(const QByteArray& bytes);
+
+// The text of a data file: UTF-16 (either byte order) or UTF-8 when the file starts with their
+// byte-order mark, code page 932 otherwise. *whole (when given) becomes false when some bytes could
+// not be read as characters or a character could not be written back in code page 932, that is when
+// writing the text back would lose something.
+QString DecodeDataText(const QByteArray& bytes, bool* whole = nullptr);
+
 // Bytes one character takes in code page 932 (1 or 2; an unencodable character counts as its "?").
 int Cp932CharBytes(char32_t ch);
 

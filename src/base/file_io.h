@@ -5,20 +5,53 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
+
 namespace tovrel {
 
-// Writes the bytes to a temporary file beside the target and renames it over the target, so a
-// failure leaves the old file whole. On failure returns false and sets the error text (a Japanese
-// sentence naming the file, then the system's reason).
+// Far above any real data file (2,000 records take well under 1 MB); a larger file is refused
+// rather than read into memory.
+inline constexpr qint64 kMaxDataFileBytes = 64 * 1024 * 1024;
+
+// Writes the bytes to a temporary file beside the target, checks that they reached the disk (write,
+// sync and close) and only then renames it over the target, so a failure leaves the old file whole.
+// A symbolic link is followed and its target replaced; a target that is no plain file (a folder, a
+// device, a pipe) or a link that leads nowhere is refused. On failure returns false and sets the
+// error text (a Japanese sentence naming the file, then the system's reason).
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
 
-// Reads the whole file. On failure returns false and sets the error text.
+// Reads the whole file. Only plain files of at most kMaxDataFileBytes are read: a folder, device,
+// pipe or link loop is reported, never waited on. On failure returns false and sets the error text.
 bool ReadFileBytes(const QString& path, QByteArray* bytes, QString* error);
 
-// Lines of CP932 text: accepts CR LF or LF line ends; a trailing line end does not add a line.
+// Whether anything stands at the path, even a link that leads nowhere: only a path that is really
+// absent counts as a missing file (which may then be created with defaults).
+bool FileEntryExists(const QString& path);
+
+// The temporary name pattern of WriteFileAtomically: the target's name, this suffix, six characters.
+inline constexpr char kTemporarySuffix[] = ".tovrel-";
+
+// Removes the temporary copies that an interrupted save left beside the named files of the folder:
+// only names of the form <one of fileNames> + kTemporarySuffix + six letters or digits, only plain
+// files of this user that no save holds open and that are older than a minute. Returns how many
+// were removed.
+int RemoveStaleTemporaries(const QString& folder, const QStringList& fileNames);
+
+// Lines of text: accepts CR LF, LF or a lone CR as line end; a trailing line end does not add a line.
 QStringList SplitTextLines(const QString& text);
 
 // Joins the lines with CR LF after each one and encodes them as CP932.
 QByteArray EncodeCp932Lines(const QStringList& lines);
+
+// The system calls of WriteFileAtomically, replaceable to test how each failure is handled.
+struct FileSystemCalls {
+    qint64 (*write)(int fd, const void* data, size_t size);
+    int (*sync)(int fd);
+    int (*close)(int fd);
+    int (*rename)(const char* from, const char* to);
+};
+const FileSystemCalls& DefaultFileSystemCalls();
+// nullptr restores the default calls.
+void ReplaceFileSystemCalls(const FileSystemCalls* calls);
 
 }  // namespace tovrel

@@ -3,7 +3,7 @@
 #include "base/cp932.h"
 #include "base/file_io.h"
 
-#include <QFileInfo>
+#include <QDir>
 
 namespace tovrel {
 
@@ -12,17 +12,18 @@ QString IndexKey(const QString& section, const QString& key) {
     return section + QLatin1Char('\n') + key;
 }
 
-// Lines as bytes: LF or CR LF ends, a trailing line end adds no line. LF is never the second byte
-// of a double-byte character, so splitting before decoding is safe.
+// Lines as bytes: CR LF, LF or a lone CR ends a line, a trailing line end adds no line. Neither
+// byte is ever part of a double-byte character, so splitting before decoding is safe.
 QList<QByteArray> SplitByteLines(const QByteArray& bytes) {
     QList<QByteArray> lines;
     qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0) end = bytes.size();
-        qsizetype stop = end;
-        if (stop > start && bytes.at(stop - 1) == '\r') --stop;
-        lines.append(bytes.mid(start, stop - start));
+    const qsizetype n = bytes.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && bytes.at(end) != '\n' && bytes.at(end) != '\r')
+            ++end;
+        lines.append(bytes.mid(start, end - start));
+        if (end + 1 < n && bytes.at(end) == '\r' && bytes.at(end + 1) == '\n') ++end;
         start = end + 1;
     }
     return lines;
@@ -38,19 +39,35 @@ QString OneLine(QString text) {
 
 ProfileIni::ProfileIni(const QString& path) : m_path(path) {
     QByteArray bytes;
-    if (!QFileInfo::exists(path)) return;
+    if (!FileEntryExists(path)) return;
     if (!ReadFileBytes(path, &bytes, &m_readError)) {
         if (m_readError.isEmpty()) m_readError = path;
         return;
     }
     m_existed = true;
+    QList<QByteArray> raws;
+    QStringList texts;
+    if (StartsWithByteOrderMark(bytes)) {
+        // Another encoding: every line is written back in CP932, so nothing may be lost by that.
+        bool whole = true;
+        texts = SplitTextLines(DecodeDataText(bytes, &whole));
+        raws = QList<QByteArray>(texts.size());
+        if (!whole) {
+            m_readError = QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) +
+                          QStringLiteral("」には CP932 で書き戻せない文字があるため、上書きしません。");
+        }
+    } else {
+        raws = SplitByteLines(bytes);
+        texts.reserve(raws.size());
+        for (const QByteArray& raw : raws)
+            texts.append(Cp932Decode(raw));
+    }
     QString section;
-    const QList<QByteArray> lines = SplitByteLines(bytes);
-    m_lines.reserve(lines.size());
-    for (const QByteArray& raw : lines) {
+    m_lines.reserve(texts.size());
+    for (qsizetype i = 0; i < texts.size(); ++i) {
         Line line;
-        line.raw = raw;
-        line.text = Cp932Decode(raw);
+        line.raw = raws[i];
+        line.text = texts[i];
         const QString& text = line.text;
         const QString t = text.trimmed();
         if (t.startsWith(QLatin1Char('['))) {
@@ -75,12 +92,7 @@ void ProfileIni::Reindex() {
     m_sectionEnd.clear();
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const Line& l = m_lines[i];
-        const bool header = l.key.isEmpty() && l.text.trimmed().startsWith(QLatin1Char('['));
-        if (!header && l.key.isEmpty() && l.text.trimmed().isEmpty()) {
-            // Blank lines close a section visually but new keys go before them.
-        } else if (!l.section.isEmpty() || header) {
-            m_sectionEnd[l.section] = i + 1;
-        }
+        if (CountsForSectionEnd(l)) m_sectionEnd[l.section] = i + 1;
         if (!l.key.isEmpty()) {
             const QString k = IndexKey(l.section, l.key);
             if (!m_index.contains(k)) m_index.insert(k, i);  // the first of duplicate keys wins
@@ -131,8 +143,12 @@ void ProfileIni::Write(const QString& anySection, const QString& anyKey, const Q
         m_sectionEnd[s] = m_lines.size();
         m_index.insert(IndexKey(s, k), m_lines.size() - 1);
     } else {
-        m_lines.insert(end.value(), line);
-        Reindex();
+        // Saving the item lists inserts hundreds of keys: the index is moved, not rebuilt.
+        const qsizetype at = end.value();
+        m_lines.insert(at, line);
+        ShiftIndex(at, 1);
+        m_sectionEnd[s] = at + 1;
+        m_index.insert(IndexKey(s, k), at);
     }
     m_dirty = true;
 }
@@ -140,9 +156,43 @@ void ProfileIni::Write(const QString& anySection, const QString& anyKey, const Q
 void ProfileIni::Delete(const QString& section, const QString& key) {
     const qsizetype i = Find(section, key);
     if (i < 0) return;
+    const QString s = m_lines[i].section;
+    const QString k = m_lines[i].key;
     m_lines.remove(i);
-    Reindex();
+    m_index.remove(IndexKey(s, k));
+    ShiftIndex(i, -1);
+    // A later line with the same key now answers for it.
+    for (qsizetype j = i; j < m_lines.size(); ++j) {
+        if (m_lines[j].section == s && m_lines[j].key == k) {
+            m_index.insert(IndexKey(s, k), j);
+            break;
+        }
+    }
+    qsizetype last = -1;
+    for (qsizetype j = 0; j < m_lines.size(); ++j) {
+        if (m_lines[j].section == s && CountsForSectionEnd(m_lines[j])) last = j;
+    }
+    if (last < 0)
+        m_sectionEnd.remove(s);
+    else
+        m_sectionEnd[s] = last + 1;
     m_dirty = true;
+}
+
+void ProfileIni::ShiftIndex(qsizetype from, qsizetype delta) {
+    for (auto it = m_index.begin(); it != m_index.end(); ++it) {
+        if (it.value() >= from) it.value() += delta;
+    }
+    for (auto it = m_sectionEnd.begin(); it != m_sectionEnd.end(); ++it) {
+        if (it.value() > from) it.value() += delta;
+    }
+}
+
+bool ProfileIni::CountsForSectionEnd(const Line& l) {
+    const bool header = l.key.isEmpty() && l.text.trimmed().startsWith(QLatin1Char('['));
+    // Blank lines close a section visually but new keys go before them.
+    if (!header && l.key.isEmpty() && l.text.trimmed().isEmpty()) return false;
+    return !l.section.isEmpty() || header;
 }
 
 QByteArray ProfileIni::Bytes() const {

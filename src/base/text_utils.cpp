@@ -164,6 +164,21 @@ double ParseNumber(const QString& text, int decimals, double defaultValue) {
     return RoundHalfAway(v, decimals);
 }
 
+bool IsNumberText(const QString& text) {
+    double fast = 0;
+    if (ReadPlainDecimal(text, 2, &fast)) return true;
+    const QString s = StripGrouping(ToHalfWidth(text));
+    if (!IsRealNumber(s)) return false;
+    bool ok = false;
+    const double parsed = s.toDouble(&ok);
+    return ok && std::isfinite(parsed);
+}
+
+bool IsPlainDecimal(const QString& text) {
+    const QString s = StripGrouping(ToHalfWidth(text));
+    return IsRealNumber(s) && !s.contains(QLatin1Char('E'));
+}
+
 double RoundFraction(int mode, int decimals, double value) {
     const long double factor = Pow10(decimals < 0 ? 0 : decimals);
     long double y = static_cast<long double>(value) * factor;
@@ -233,15 +248,20 @@ QString GroupDigits(const QString& text) {
         negative = intPart[0] == QLatin1Char('-');
         i = 1;
     }
-    bool valid = i < intPart.size();
+    // A sign alone before the fraction ("-.5") stands for a zero integer part.
+    bool valid = i < intPart.size() || (i > 0 && fraction.size() > 1);
     for (qsizetype j = i; j < intPart.size() && valid; ++j) {
         valid = intPart[j].unicode() >= '0' && intPart[j].unicode() <= '9';
     }
     if (!valid) return QStringLiteral("0") + fraction;
-    QString digits = intPart.mid(i);
+    QString digits = i < intPart.size() ? intPart.mid(i) : QStringLiteral("0");
     while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
         digits.remove(0, 1);
-    if (digits == QStringLiteral("0")) negative = false;
+    // "-0.5" keeps its sign; only a zero without a fraction above zero loses it.
+    bool fractionZero = true;
+    for (qsizetype j = 1; j < fraction.size() && fractionZero; ++j)
+        fractionZero = fraction[j] == QLatin1Char('0') || !fraction[j].isDigit();
+    if (digits == QStringLiteral("0") && fractionZero) negative = false;
     return (negative ? QStringLiteral("-") : QString()) + InsertThousands(digits) + fraction;
 }
 
@@ -254,6 +274,11 @@ QString FormatGrouped(double value, int decimals) {
     const QString intPart = dot < 0 ? s : s.left(dot);
     const QString fraction = dot < 0 ? QString() : s.mid(dot);
     return (negative ? QStringLiteral("-") : QString()) + InsertThousands(intPart) + fraction;
+}
+
+QString PadLeft(const QString& text, int width) {
+    const int missing = width - Cp932Length(text);
+    return missing > 0 ? QString(missing, kSpace) + text : text;
 }
 
 // A double-byte character that the cut would halve is left out and its byte padded, so the

@@ -14,6 +14,11 @@ QString TwoDigits(int value);
 int ParseInt(const QString& text, int defaultValue);
 QString FormatFixed(int width, int decimals, double value);
 double ParseNumber(const QString& text, int decimals, double defaultValue);
+// Whether ParseNumber reads the text as a number rather than falling back to its default.
+bool IsNumberText(const QString& text);
+// Whether the text is a number in plain decimal form (sign, digits, decimal point; no exponent),
+// grouping and full-width digits allowed: GroupDigits shows such a text with its value.
+bool IsPlainDecimal(const QString& text);
 double RoundFraction(int mode, int decimals, double value);
 // Rounds half away from zero to the given decimals, as formatting with that many decimals does.
 double RoundHalfAway(double value, int decimals);
@@ -24,6 +29,8 @@ QString StripGrouping(const QString& text);
 QString GroupDigits(const QString& text);
 // A fixed-point number with thousands separators (the "%.0n" / "%.1n" conversions).
 QString FormatGrouped(double value, int decimals);
+// Pads on the left to the width in code page 932 bytes; a longer text is kept whole, never cut.
+QString PadLeft(const QString& text, int width);
 // Padding and cutting count code page 932 bytes, the character cells of the lists.
 QString AlignRight(const QString& text, int width);
 QString AlignLeft(const QString& text, int width);

@@ -5,8 +5,6 @@
 #include "base/text_utils.h"
 #include "settings/settings.h"
 
-#include <QFileInfo>
-
 namespace tovrel {
 
 namespace {
@@ -29,15 +27,16 @@ QString Join(const QString& a, const QString& b) {
     return a.isEmpty() ? b : a + QLatin1Char('\n') + b;
 }
 
-// Why a file that exists could not be read.
-QString ReadError(const QString& path) {
-    QByteArray bytes;
-    QString reason;
-    ReadFileBytes(path, &bytes, &reason);
-    return reason;
-}
-
 }  // namespace
+
+QStringList DataFileNames() {
+    QStringList names{QStringLiteral("Setting.dat"), QStringLiteral("PrintSet.dat")};
+    for (const char16_t* stem : {u"Mivra", u"CarInfo", u"CarMemo", u"Mainte"}) {
+        for (int car = 1; car <= kListSlots; ++car)
+            names.append(QString::fromUtf16(stem) + TwoDigits(car) + QStringLiteral(".dat"));
+    }
+    return names;
+}
 
 ItemLists DefaultItemLists() {
     ItemLists l;
@@ -175,10 +174,10 @@ QString CarBook::CarName(int car) const {
 bool CarBook::LoadItemLists(Settings& settings, QString* error) {
     QString errors;
     const QString settingPath = SharedFileName(QStringLiteral("Setting"));
-    if (QFileInfo::exists(settingPath)) {
+    if (FileEntryExists(settingPath)) {
         const ProfileIni ini(settingPath);
         // An unreadable file is no missing file: its lists must not be replaced by the defaults.
-        if (!ini.exists()) errors = Join(errors, ReadError(settingPath));
+        if (!ini.Problem().isEmpty()) errors = Join(errors, ini.Problem());
         for (const ListSection& ls : kListSections) {
             NameList& list = lists.*(ls.list);
             for (int k = 1; k <= kListSlots; ++k)
@@ -193,12 +192,10 @@ bool CarBook::LoadItemLists(Settings& settings, QString* error) {
     }
     if (settings.MainteSelect) {
         const QString carPath = CarFileName(QStringLiteral("Mainte"));
-        if (QFileInfo::exists(carPath)) {
+        if (FileEntryExists(carPath)) {
             const ProfileIni carIni(carPath);
-            if (carIni.exists())
-                mainte = ReadMainteSettings(carIni);
-            else
-                errors = Join(errors, ReadError(carPath));
+            if (carIni.exists()) mainte = ReadMainteSettings(carIni);
+            if (!carIni.Problem().isEmpty()) errors = Join(errors, carIni.Problem());
         }
     }
     QString printError;
@@ -282,12 +279,14 @@ QString EncodeMainteCheck(const MainteFlags& flags) {
     return value;
 }
 
-void CarBook::LoadCarInfo() {
+bool CarBook::LoadCarInfo(QString* error) {
     carInfo = CarInfo();
     const QString path = CarFileName(QStringLiteral("CarInfo"));
     QString mainteCheck;
-    if (QFileInfo::exists(path)) {
+    QString problem;
+    if (FileEntryExists(path)) {
         const ProfileIni ini(path);
+        problem = ini.Problem();
         carInfo.MyCarName = ini.Read(kCarInfoSection, QStringLiteral("MyCarName"));
         carInfo.Maker = ini.Read(kCarInfoSection, QStringLiteral("Maker"));
         carInfo.Number = ini.Read(kCarInfoSection, QStringLiteral("Number"));
@@ -302,6 +301,8 @@ void CarBook::LoadCarInfo() {
         carInfo.MyCarName = lists.Car[currentCar];
     }
     carInfo.MainteCheck = DecodeMainteCheck(mainteCheck);
+    if (error) *error = problem;
+    return problem.isEmpty();
 }
 
 bool CarBook::SaveCarInfo(QString* error) {

@@ -5,6 +5,7 @@
 #include "data/print_forms.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <array>
@@ -64,6 +65,10 @@ struct CarInfo {
 ItemLists DefaultItemLists();
 const MainteSettings& DefaultMainteSettings();
 
+// The names of every file the program keeps in a data folder (the car books of cars 1..10, Setting.dat,
+// PrintSet.dat).
+QStringList DataFileNames();
+
 // Reading and writing the maintenance item settings of one INI file (Setting.dat or MainteNN.dat).
 class ProfileIni;
 MainteSettings ReadMainteSettings(const ProfileIni& ini);
@@ -108,7 +113,9 @@ public:
     bool SaveItemLists(const Settings& settings, QString* error, const std::function<void()>& step = {});
     bool ResetMainteSettings(const Settings& settings, QString* error);
 
-    void LoadCarInfo();
+    // A file that is there but cannot be read (or not in full) gives the defaults and the error; it is
+    // then never written over (SaveCarInfo fails).
+    bool LoadCarInfo(QString* error = nullptr);
     bool SaveCarInfo(QString* error);
 };
 

@@ -5,7 +5,9 @@
 #include "base/text_utils.h"
 #include "data/record_table.h"
 
-#include <QFileInfo>
+#include <QDir>
+
+#include <algorithm>
 
 namespace tovrel {
 
@@ -57,31 +59,138 @@ quint8 ParseFlag(const QString& field) {
     return static_cast<quint8>(v < 0 || v > 255 ? 0 : v);
 }
 
-}  // namespace
+// The maintenance field with its lines apart and trimmed at both ends, as the writer trims it: a job
+// that stands alone only after trimming must read as such now, not first at the next load.
+QString MainteLines(const QString& field) {
+    return QString(field).replace(QLatin1Char('#'), kCrLf).trimmed();
+}
 
-FuelRecord ParseLogValue(const QString& value) {
-    FuelRecord r;
-    if (value.isEmpty()) return r;
-    QString fields[19];
+// Files of older versions hold a maintenance-only record's one job as its bare item name; it takes
+// the record's cost.
+bool IsOldSingleJob(quint8 kind, const QString& lines) {
+    return kind == KindMainte && !lines.isEmpty() && !lines.contains(QLatin1Char(':')) &&
+           !lines.contains(kCrLf);
+}
+
+// Whether the writer gives the field back with the same value: empty, or a whole number in range.
+bool FlagReadsWhole(const QString& field, int highest) {
+    if (field.size() == 1 && (field[0] == QLatin1Char('0') || field[0] == QLatin1Char('1'))) return true;
+    if (field.trimmed().isEmpty()) return true;
+    const int v = ParseInt(field, -1);
+    return v >= 0 && v <= highest;
+}
+
+// Whether regrouping a maintenance cost keeps it: GroupDigits turns an integer part it cannot read
+// into 0.
+bool CostReadsWhole(const QString& cost) {
+    const QString t = ToHalfWidth(cost).trimmed();
+    const qsizetype dot = t.indexOf(QLatin1Char('.'));
+    const QString whole = dot < 0 ? t : t.left(dot);
+    qsizetype i = whole.startsWith(QLatin1Char('-')) || whole.startsWith(QLatin1Char('+')) ? 1 : 0;
+    if (i == whole.size()) return i == 0;
+    for (; i < whole.size(); ++i) {
+        if (whole[i].unicode() < '0' || whole[i].unicode() > '9') return false;
+    }
+    return true;
+}
+
+// The 19 fields of a record value; `rest` receives what follows the 19th.
+void SplitFields(const QString& value, QString (&fields)[19], QString* rest) {
     qsizetype start = 0;
     for (int k = 0; k < 19 && start < value.size(); ++k) {
         const qsizetype comma = value.indexOf(QLatin1Char(','), start);
         if (comma < 0) {
             fields[k] = value.mid(start);
+            start = value.size();
             break;
         }
         fields[k] = value.mid(start, comma - start);
         start = comma + 1;
     }
+    if (rest) *rest = value.mid(start);
+}
+
+// Why the writer would not give this record value back, or an empty text.
+QString ValueProblem(const QString (&fields)[19], const QString& rest) {
+    if (!rest.isEmpty()) return QStringLiteral("値が19個を超えています");
+    if (!FlagReadsWhole(fields[0], 255) || !FlagReadsWhole(fields[17], 127) ||
+        !FlagReadsWhole(fields[18], 127)) {
+        return QStringLiteral("種別またはフラグが数値として読めません");
+    }
+    for (int col = ColRun; col <= ColTanka; ++col) {
+        if (!fields[col].isEmpty() && !fields[col].trimmed().isEmpty() && !IsNumberText(fields[col])) {
+            return QStringLiteral("数値「") + fields[col] + QStringLiteral("」が読めません");
+        }
+    }
+    if (fields[ColMainte].isEmpty()) return QString();
+    const QString mainte = MainteLines(fields[ColMainte]);
+    if (IsOldSingleJob(ParseFlag(fields[0]), mainte) && !CostReadsWhole(fields[ColCost])) {
+        return QStringLiteral("メンテナンスの費用「") + fields[ColCost] + QStringLiteral("」が読めません");
+    }
+    for (const QString& line : mainte.split(kCrLf)) {
+        const qsizetype first = line.indexOf(QLatin1Char(':'));
+        if (first < 0) continue;
+        const qsizetype second = line.indexOf(QLatin1Char(':'), first + 1);
+        const QString cost = second < 0 ? line.mid(first + 1) : line.mid(first + 1, second - first - 1);
+        if (!CostReadsWhole(cost))
+            return QStringLiteral("メンテナンスの費用「") + cost + QStringLiteral("」が読めません");
+    }
+    return QString();
+}
+
+QString ValueAfterEquals(const QString& line) {
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    return eq < 0 ? QString() : line.mid(eq + 1);
+}
+
+bool IsBlank(const QString& line) {
+    return line.trimmed().isEmpty();
+}
+
+// A line whose key is a record number: the count line is missing when the second line is one.
+bool IsRecordLine(const QString& line) {
+    const qsizetype eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0) return false;
+    const QString key = line.left(eq).trimmed();
+    if (key.isEmpty()) return false;
+    for (QChar c : key) {
+        if (c.unicode() < '0' || c.unicode() > '9') return false;
+    }
+    return true;
+}
+
+QString LinePrefix(qsizetype index) {
+    return QString::number(index + 1) + QStringLiteral("行目：");
+}
+
+QString FileText(const QString& path) {
+    return QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) + QStringLiteral("」");
+}
+
+constexpr int kProblemsShown = 5;
+const QString kNoSave = QStringLiteral("データを失わないよう、このファイルには保存しません。");
+
+QString ProblemText(const QString& path, const QStringList& problems) {
+    QString text = FileText(path) + QStringLiteral("には読み取れない内容があります。");
+    for (qsizetype i = 0; i < problems.size() && i < kProblemsShown; ++i)
+        text += QLatin1Char('\n') + problems[i];
+    if (problems.size() > kProblemsShown) {
+        text += QStringLiteral("\nほか ") + QString::number(problems.size() - kProblemsShown) +
+                QStringLiteral(" 件");
+    }
+    return text + QLatin1Char('\n') + kNoSave;
+}
+
+}  // namespace
+
+namespace {
+FuelRecord RecordFromFields(const QString (&fields)[19]) {
+    FuelRecord r;
     r.kind = ParseFlag(fields[0]);
     for (int col = ColDay; col <= ColPattern; ++col)
         r.text[col] = fields[col];
-    QString mainte = fields[ColMainte];
-    if (r.kind == KindMainte && !mainte.isEmpty() && !mainte.contains(QLatin1Char(':')) &&
-        !mainte.contains(QLatin1Char('#'))) {
-        mainte = mainte + QLatin1Char(':') + fields[ColCost] + QLatin1Char(':');
-    }
-    mainte.replace(QLatin1Char('#'), kCrLf);
+    QString mainte = MainteLines(fields[ColMainte]);
+    if (IsOldSingleJob(r.kind, mainte)) mainte += QLatin1Char(':') + fields[ColCost] + QLatin1Char(':');
     r.text[ColMainte] = RegroupMainteCosts(mainte);
     r.text[ColShop] = fields[ColShop];
     r.text[ColMemo] = QString(fields[ColMemo]).replace(QLatin1Char('#'), kCrLf);
@@ -89,50 +198,98 @@ FuelRecord ParseLogValue(const QString& value) {
     r.memoGraph = ParseFlag(fields[18]);
     return r;
 }
-
-namespace {
-QString ValueAfterEquals(const QString& line) {
-    const qsizetype eq = line.indexOf(QLatin1Char('='));
-    return eq < 0 ? QString() : line.mid(eq + 1);
-}
-
-// Count and record lines of a log file; the count is cut to the capacity.
-QStringList RecordLines(const QByteArray& bytes, int capacity, int* count) {
-    const QStringList lines = SplitTextLines(Cp932Decode(bytes));
-    int n = 0;
-    if (lines.size() >= 2 && lines[1].contains(QLatin1Char('='))) n = ParseInt(ValueAfterEquals(lines[1]), 0);
-    *count = std::clamp(n, 0, capacity);
-    return lines;
-}
 }  // namespace
 
-void ReadLogData(const QByteArray& bytes, RecordTable& table) {
+FuelRecord ParseLogValue(const QString& value) {
+    if (value.isEmpty()) return FuelRecord();
+    QString fields[19];
+    SplitFields(value, fields, nullptr);
+    return RecordFromFields(fields);
+}
+
+LogContent ParseLogData(const QByteArray& bytes) {
+    LogContent content;
+    const bool marked = StartsWithByteOrderMark(bytes);
+    QStringList lines = SplitTextLines(DecodeDataText(bytes));
+    // Blank lines at the end hold nothing; they are no records.
+    while (!lines.isEmpty() && IsBlank(lines.last()))
+        lines.removeLast();
+    if (lines.isEmpty()) return content;
+    content.records.reserve(lines.size());
+
+    if (lines[0].trimmed().compare(QStringLiteral("[MivraData]"), Qt::CaseInsensitive) != 0) {
+        content.problems.append(LinePrefix(0) + QStringLiteral("「[MivraData]」ではありません"));
+    }
+    qsizetype first = 2;
+    int count = -1;
+    if (lines.size() < 2 || IsRecordLine(lines[1])) {
+        first = 1;
+    } else if (lines[1].contains(QLatin1Char('='))) {
+        count = ParseInt(ValueAfterEquals(lines[1]), -1);
+    }
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i < first) continue;
+        const QString& line = lines[i];
+        if (line.contains(QChar(QChar::ReplacementCharacter)) || (marked && !Cp932CanEncode(line))) {
+            content.problems.append(LinePrefix(i) +
+                                    QStringLiteral("CP932 の文字として読み書きできない部分があります"));
+        }
+        if (IsBlank(line)) {
+            content.records.append(FuelRecord());
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0) {
+            content.problems.append(LinePrefix(i) + QStringLiteral("「=」がなく、記録として読めません"));
+            content.records.append(FuelRecord());
+            continue;
+        }
+        const QString value = line.mid(eq + 1);
+        if (value.isEmpty()) {
+            content.records.append(FuelRecord());
+            continue;
+        }
+        QString fields[19];
+        QString rest;
+        SplitFields(value, fields, &rest);
+        const QString problem = ValueProblem(fields, rest);
+        if (!problem.isEmpty()) content.problems.append(LinePrefix(i) + problem);
+        content.records.append(RecordFromFields(fields));
+    }
+    content.countAgrees = count == content.records.size() || (first == 1 && content.records.isEmpty());
+    return content;
+}
+
+LogContent ReadLogData(const QByteArray& bytes, RecordTable& table) {
+    LogContent content = ParseLogData(bytes);
     table.BeginUpdate();
     // A search backup left over would later be restored over the loaded records.
     table.RestoreFullTable();
-    table.SetRecordCount(0);
-    int n = 0;
-    const QStringList lines = RecordLines(bytes, table.Capacity(), &n);
+    const int capacity = table.Capacity();
+    const int n = static_cast<int>(std::min<qsizetype>(content.records.size(), capacity));
     table.SetRecordCount(n);
-    for (int i = 1; i <= n; ++i) {
-        const qsizetype lineIndex = i + 1;
-        const QString value = lineIndex < lines.size() ? ValueAfterEquals(lines[lineIndex]) : QString();
-        table.SetRecord(i, ParseLogValue(value));
-    }
-    table.ClearSlots(n + 1, table.Capacity());
+    for (int i = 1; i <= n; ++i)
+        table.SetRecord(i, content.records[i - 1]);
+    table.ClearSlots(n + 1, capacity);
+    table.SetOverflow(content.records.mid(n));
     table.EndUpdate();
+    return content;
 }
 
 QByteArray FormatLogData(const RecordTable& table) {
     const int n = table.RecordCount();
+    const QVector<FuelRecord>& overflow = table.Overflow();
+    const qsizetype total = n + overflow.size();
     QStringList lines;
-    lines.reserve(n + 2);
+    lines.reserve(total + 2);
     lines.append(QStringLiteral("[MivraData]"));
-    lines.append(QStringLiteral("DataCount=") + QString::number(n));
-    for (int i = 1; i <= n; ++i) {
+    lines.append(QStringLiteral("DataCount=") + QString::number(total));
+    for (qsizetype i = 1; i <= total; ++i) {
         QString line = FormatInt(i, 3, QStringLiteral("0")) + QLatin1Char('=');
-        const FuelRecord& r = table.At(i);
-        if (!r.text[ColDay].isEmpty()) {
+        const FuelRecord& r = i <= n ? table.At(static_cast<int>(i)) : overflow[i - n - 1];
+        // Only a wholly empty record goes without values: a record without a date may still hold a
+        // time, figures or a memo.
+        if (!(r == FuelRecord())) {
             line += QString::number(r.kind) + QLatin1Char(',');
             for (int col = ColDay; col < ColumnCount; ++col)
                 line += EscapeValue(col, r.text[col]) + QLatin1Char(',');
@@ -144,25 +301,71 @@ QByteArray FormatLogData(const RecordTable& table) {
     return EncodeCp932Lines(lines);
 }
 
-bool LoadLogFile(const QString& path, RecordTable& table, QString* error) {
+bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QString* notice) {
+    if (notice) notice->clear();
     QByteArray bytes;
-    bool ok = true;
-    if (QFileInfo::exists(path)) ok = ReadFileBytes(path, &bytes, error);
+    QString readError;
+    const bool exists = FileEntryExists(path);
+    const bool read = !exists || ReadFileBytes(path, &bytes, &readError);
     table.BeginUpdate();
     table.RestoreFullTable();
-    if (ok) {
-        ReadLogData(bytes, table);
+    LogContent content;
+    if (read) {
+        content = ReadLogData(bytes, table);
     } else {
         table.SetRecordCount(0);
         table.ClearSlots(1, table.Capacity());
+        table.SetOverflow({});
     }
     table.SortRecords();
     table.TakeSnapshot();
+    if (!read) {
+        readError += QLatin1Char('\n') + kNoSave;
+        table.SetWriteBlock(readError);
+    } else if (!content.problems.isEmpty()) {
+        readError = ProblemText(path, content.problems);
+        table.SetWriteBlock(readError);
+    } else {
+        table.SetWriteBlock(QString());
+    }
     table.EndUpdate();
-    return ok;
+
+    if (notice) {
+        QStringList notes;
+        const qsizetype total = content.records.size();
+        if (!content.countAgrees) {
+            notes.append(FileText(path) +
+                         QStringLiteral("の件数の行（DataCount）が記録の行と合わないため、記録の行から ") +
+                         QString::number(total) + QStringLiteral(" 件を読み込みました。"));
+        }
+        if (!table.Overflow().isEmpty()) {
+            QString note = FileText(path) + QStringLiteral("には ") + QString::number(total) +
+                           QStringLiteral(" 件の記録があり、登録できる最大 ") +
+                           QString::number(table.Capacity()) +
+                           QStringLiteral(" 件を超えています。最大件数までを表示し、残りの ") +
+                           QString::number(table.Overflow().size()) +
+                           QStringLiteral(" 件は表示しないまま、保存のときにそのまま書き戻します。");
+            if (table.Capacity() < 2000) {
+                note += QStringLiteral("環境設定で登録件数を「2,000件」にすると、次の起動から表示できます。");
+            }
+            notes.append(note);
+        }
+        *notice = notes.join(QLatin1Char('\n'));
+    }
+    if (!readError.isEmpty()) {
+        if (error) *error = readError;
+        return false;
+    }
+    if (error) error->clear();
+    return true;
 }
 
 bool SaveLogFile(const QString& path, RecordTable& table, QString* error) {
+    // The text names the file that could not be read and says that it is not saved over.
+    if (!table.WriteBlock().isEmpty()) {
+        if (error) *error = table.WriteBlock();
+        return false;
+    }
     table.RestoreFullTable();
     table.SortRecords();
     if (!WriteFileAtomically(path, FormatLogData(table), error)) return false;
@@ -171,17 +374,10 @@ bool SaveLogFile(const QString& path, RecordTable& table, QString* error) {
 }
 
 QVector<FuelRecord> ReadLogRecords(const QString& path, int capacity) {
-    QVector<FuelRecord> records;
     QByteArray bytes;
-    if (!QFileInfo::exists(path) || !ReadFileBytes(path, &bytes, nullptr)) return records;
-    int n = 0;
-    const QStringList lines = RecordLines(bytes, capacity, &n);
-    records.reserve(n);
-    for (int i = 1; i <= n; ++i) {
-        const qsizetype lineIndex = i + 1;
-        records.append(
-            ParseLogValue(lineIndex < lines.size() ? ValueAfterEquals(lines[lineIndex]) : QString()));
-    }
+    if (!FileEntryExists(path) || !ReadFileBytes(path, &bytes, nullptr)) return {};
+    QVector<FuelRecord> records = ParseLogData(bytes).records;
+    if (records.size() > capacity) records.resize(std::max(capacity, 0));
     return records;
 }
 

@@ -5,8 +5,6 @@
 #include "base/profile_ini.h"
 #include "base/text_utils.h"
 
-#include <QFileInfo>
-
 #include <span>
 
 namespace tovrel {
@@ -253,20 +251,21 @@ void ResetAllPrintForms(PrintForms& forms) {
 }
 
 bool LoadPrintForms(const QString& path, PrintForms& forms, QString* error) {
-    if (!QFileInfo::exists(path)) {
+    if (!FileEntryExists(path)) {
         ResetAllPrintForms(forms);
         return SavePrintForms(path, forms, error);
     }
     // A file that is there but cannot be read is kept, not overwritten with the defaults.
-    QByteArray bytes;
-    if (!ReadFileBytes(path, &bytes, error)) {
+    const ProfileIni ini(path);
+    if (!ini.exists()) {
         ResetAllPrintForms(forms);
+        if (error) *error = ini.Problem();
         return false;
     }
-    const ProfileIni ini(path);
     for (int n = 1; n <= PrintFormCount; ++n)
         ReadForm(ini, forms[n], n);
-    return true;
+    if (error) *error = ini.Problem();
+    return ini.Problem().isEmpty();
 }
 
 bool SavePrintForms(const QString& path, const PrintForms& forms, QString* error) {

@@ -21,6 +21,8 @@ void RecordTable::SetCapacity(int capacity) {
     const bool searched = m_searchActive;
     m_capacity = std::max(1, capacity);
     m_count = 0;
+    m_overflow.clear();
+    m_writeBlock.clear();
     m_slots = QVector<FuelRecord>(m_capacity + 1);
     m_snapshot = QVector<FuelRecord>(m_capacity + 1);
     m_backup.clear();
@@ -48,11 +50,19 @@ QString RecordTable::CellText(int col, const QString& value) const {
     if (!IsNumericColumn(col)) return value;
     // Full-width digits parse as numbers, so they must group as numbers too.
     const QString plain = StripGrouping(ToHalfWidth(value));
-    if (ParseNumber(plain, 2, 0) == 0 && !(col == ColCost && m_costZeroDisp)) return QString();
-    const QString grouped = GroupDigits(plain);
-    const int len = Cp932Length(grouped);
+    const double number = ParseNumber(plain, 2, 0);
+    if (number == 0 && !(col == ColCost && m_costZeroDisp)) return QString();
+    // A number written with an exponent ("1e5", upper case after ToHalfWidth) shows the value it
+    // stands for.
+    QString digits = plain;
+    if (plain.contains(QLatin1Char('E')) && IsNumberText(plain)) {
+        digits = QString::number(number, 'f', 2);
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+        if (digits.endsWith(QLatin1Char('.'))) digits.chop(1);
+    }
     // A value wider than the column is kept whole: the log file is written from these texts.
-    return len < kColumnChars[col] ? QString(kColumnChars[col] - len, QLatin1Char(' ')) + grouped : grouped;
+    return PadLeft(GroupDigits(digits), kColumnChars[col]);
 }
 
 void RecordTable::SetRecord(int slot, const FuelRecord& record) {
@@ -64,6 +74,17 @@ void RecordTable::SetRecord(int slot, const FuelRecord& record) {
     r.noneHeikin = record.noneHeikin;
     r.memoGraph = record.memoGraph;
     NotifyRows(slot, slot);
+}
+
+void RecordTable::SetOverflow(const QVector<FuelRecord>& records) {
+    m_overflow.clear();
+    m_overflow.reserve(records.size());
+    for (const FuelRecord& record : records) {
+        FuelRecord r = record;
+        for (int col = ColDay; col < ColumnCount; ++col)
+            r.text[col] = CellText(col, record.text[col]);
+        m_overflow.append(r);
+    }
 }
 
 void RecordTable::ClearSlots(int first, int last) {

@@ -18,7 +18,8 @@ public:
     explicit RecordTable(int capacity = 1000, QObject* parent = nullptr);
 
     int Capacity() const { return m_capacity; }
-    // Empties the table, the snapshot and the search backup.
+    // Empties the table, the snapshot, the search backup, the records beyond the capacity and the
+    // write block.
     void SetCapacity(int capacity);
 
     bool CostZeroDisp() const { return m_costZeroDisp; }
@@ -41,6 +42,16 @@ public:
     void SetText(int slot, int col, const QString& value);
     void SetNoneHeikin(int slot, quint8 flag);
     void SetMemoGraph(int slot, quint8 flag);
+
+    // Records of the file beyond the capacity, in cell-text form: not shown, written back after the
+    // others when the table is saved.
+    const QVector<FuelRecord>& Overflow() const { return m_overflow; }
+    void SetOverflow(const QVector<FuelRecord>& records);
+
+    // Why the table must not be saved over the file it came from (that file could not be read, or
+    // not in full); empty when saving is fine.
+    const QString& WriteBlock() const { return m_writeBlock; }
+    void SetWriteBlock(const QString& reason) { m_writeBlock = reason; }
 
     // The cell text the list shows for a field value.
     QString CellText(int col, const QString& value) const;
@@ -94,6 +105,8 @@ private:
     bool m_searchActive = false;
     int m_backupCount = 0;
     QVector<FuelRecord> m_backup;
+    QVector<FuelRecord> m_overflow;
+    QString m_writeBlock;
     int m_updating = 0;
     bool m_pendingReset = false;
 };

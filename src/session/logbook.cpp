@@ -1,5 +1,6 @@
 #include "session/logbook.h"
 
+#include "base/file_io.h"
 #include "base/prompter.h"
 #include "base/text_utils.h"
 #include "data/log_file.h"
@@ -32,6 +33,8 @@ bool Logbook::Start(const std::function<void(const Settings&)>& showStartupPictu
     LoadSettings(m_store, m_settings, context);
     m_table.SetCapacity(m_settings.Capacity);
     ApplyDataFolder();
+    // A save cut short (power loss, a killed program) leaves its temporary copy behind.
+    RemoveStaleTemporaries(m_book.dataFolder, DataFileNames());
     m_book.currentCar = 0;
     return m_book.LoadItemLists(m_settings, error);
 }
@@ -55,13 +58,13 @@ int Logbook::StartupCar() const {
 bool Logbook::SelectCar(int car, QString* error) {
     m_book.currentCar = car;
     ReloadSettings();
-    m_book.LoadCarInfo();
-    QString logError;
-    const bool logOk = LoadLogFile(&logError);
-    QString listError;
-    const bool listOk = m_book.LoadItemLists(m_settings, &listError);
-    if (error) *error = logOk ? listError : (listOk ? logError : logError + QLatin1Char('\n') + listError);
-    return logOk && listOk;
+    QStringList errors;
+    QString e;
+    if (!m_book.LoadCarInfo(&e)) errors.append(e);
+    if (!LoadLogFile(&e)) errors.append(e);
+    if (!m_book.LoadItemLists(m_settings, &e)) errors.append(e);
+    if (error) *error = errors.join(QLatin1Char('\n'));
+    return errors.isEmpty();
 }
 
 bool Logbook::ChangeDataFolder(const QString& dataPath, QString* error) {
@@ -76,7 +79,8 @@ bool Logbook::ChangeDataFolder(const QString& dataPath, QString* error) {
 }
 
 bool Logbook::LoadLogFile(QString* error) {
-    const bool ok = tovrel::LoadLogFile(m_book.CarFileName(QStringLiteral("Mivra")), m_table, error);
+    const bool ok =
+        tovrel::LoadLogFile(m_book.CarFileName(QStringLiteral("Mivra")), m_table, error, &m_loadNotice);
     RecalcStatus();
     return ok;
 }
@@ -132,7 +136,9 @@ bool Logbook::HasUnsavedChanges() {
 
 bool Logbook::ConfirmSave(bool shiftHeld) {
     if (!HasUnsavedChanges()) return true;
-    if (!(m_settings.AutoSave && !shiftHeld)) {
+    // A table that may not be saved over its file is never saved unasked: the answer No must stay open.
+    const bool autoSave = m_settings.AutoSave && !shiftHeld && m_table.WriteBlock().isEmpty();
+    if (!autoSave) {
         const PromptAnswer answer = CurrentPrompter().Prompt(
             QStringLiteral("保存確認 - 全体"),
             QStringLiteral("「") + CarName() + QStringLiteral("」のﾃﾞｰﾀが変更されています。保存しますか？"),

@@ -46,7 +46,7 @@ public:
     int StartupCar() const;
 
     // Makes the car current and loads its settings, car information, log and item lists.
-    // Returns false with the error text when a file could not be read or written.
+    // Returns false with the error text when a file could not be read (in full) or written.
     bool SelectCar(int car, QString* error);
 
     // Makes DataPath (empty: the default folder) the data folder in use and loads its item lists and
@@ -54,7 +54,11 @@ public:
     // the old folder can be saved into the new one: offer to save before calling this.
     bool ChangeDataFolder(const QString& dataPath, QString* error);
 
+    // A log that cannot be read in full returns false: the table shows what was read and is not
+    // saved over the file. What was read other than written (LoadLogFile's notice) is kept for the
+    // caller to show.
     bool LoadLogFile(QString* error);
+    const QString& LoadNotice() const { return m_loadNotice; }
     bool SaveLogFile(QString* error);
 
     // Sets the full list aside (leaving an earlier result first, so the search always runs over the
@@ -93,6 +97,7 @@ private:
     RecordTable m_table;
     EconomyStatus m_status;
     QString m_dataFolderOverride;
+    QString m_loadNotice;
 };
 
 // The current car of the session, as the maintenance due window shows it.

@@ -204,6 +204,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// Clang 14 does not deduce the arguments of an aggregate from braces by itself.
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 QString CarName(const QString& base, int car) {
     return base + TwoDigits(car);

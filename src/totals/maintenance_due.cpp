@@ -1,6 +1,7 @@
 #include "totals/maintenance_due.h"
 
 #include "base/cp932.h"
+#include "base/file_io.h"
 #include "base/profile_ini.h"
 #include "base/text_utils.h"
 #include "calc/economy.h"
@@ -10,10 +11,10 @@
 #include "data/record_table.h"
 #include "settings/settings.h"
 
-#include <QFileInfo>
 #include <QHash>
 #include <QVector>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -23,7 +24,6 @@ namespace {
 
 constexpr double kRatioCap = 9.999;
 constexpr int kReadingsForAverage = 11;  // the newest reading and the 10 before it
-constexpr qint64 kKeyBase = 9999999;
 constexpr int kLevelNameChars = 12;
 
 // Day numbers of date texts; each text is converted (and an invalid one reported) once.
@@ -48,12 +48,6 @@ qint64 RoundToInteger(double value) {
     if (r > limit) return static_cast<qint64>(limit);
     if (r < -limit) return static_cast<qint64>(-limit);
     return static_cast<qint64>(r);
-}
-
-// Pads on the left to the field; a longer text is kept whole so that no digit or sign is lost.
-QString PadLeft(const QString& text, int width) {
-    const int missing = width - Cp932Length(text);
-    return missing > 0 ? QString(missing, QLatin1Char(' ')) + text : text;
 }
 
 QString NumberCell(qint64 value, int width) {
@@ -309,9 +303,9 @@ DueTable ComputeDue(const RecordTable& table, const MainteSettings& mainte, cons
 MainteSettings MainteSettingsForCar(const CarBook& book, const Settings& settings, int car) {
     if (!settings.MainteSelect) return book.mainte;
     const QString carPath = book.CarFileName(QStringLiteral("Mainte"), car);
-    if (QFileInfo::exists(carPath)) return ReadMainteSettings(ProfileIni(carPath));
+    if (FileEntryExists(carPath)) return ReadMainteSettings(ProfileIni(carPath));
     const QString sharedPath = book.SharedFileName(QStringLiteral("Setting"));
-    if (QFileInfo::exists(sharedPath)) return ReadMainteSettings(ProfileIni(sharedPath));
+    if (FileEntryExists(sharedPath)) return ReadMainteSettings(ProfileIni(sharedPath));
     return book.mainte;
 }
 
@@ -370,58 +364,65 @@ int SortChoiceForColumn(int column) {
 
 namespace {
 
-QString SortKey(const DueRow& row, int row1Based, int column) {
-    QString text = StripGrouping(row.cells[column]);
-    QString key;
-    if (!text.isEmpty()) {
-        qint64 value = 0;
-        switch (column) {
-            case DueColRemainingDays:
-                value = kKeyBase - RoundToInteger(ParseNumber(text, 2, 0));
-                break;
-            case DueColRemainingDistance:
-                value = kKeyBase - RoundToInteger(ParseNumber(text, 2, 0) * 10);
-                break;
-            case DueColPredictedDate:
-                value = kKeyBase - DayNumber(TextToDate(text));
-                break;
-            default:  // the ratios
-                if (text.endsWith(QLatin1Char('%'))) text.chop(1);
-                value = RoundToInteger(ParseNumber(text, 2, 0) * 10) + kKeyBase;
-                break;
-        }
-        key = QString::number(value);
+// Where a row goes: named rows with a value in the key column first, ordered by that value (remaining
+// days, distance and predicted date ascending, ratios descending) and then by setting order; named
+// rows without a value next in setting order; unnamed rows last. The value is read from the whole
+// cell, so the order is that of the values shown.
+struct SortKey {
+    int group = 2;
+    qint64 value = 0;
+    int row = 0;
+
+    bool operator<(const SortKey& other) const {
+        if (group != other.group) return group < other.group;
+        if (value != other.value) return value < other.value;
+        return group == 2 ? row > other.row : row < other.row;
     }
-    key = AlignRight(key, 10);
-    if (!row.Name().isEmpty()) key += AlignRight(QString::number(kMainteCount + 1 - row1Based), 2);
+};
+
+SortKey KeyOfRow(const DueRow& row, int row1Based, int column) {
+    SortKey key;
+    key.row = row1Based;
+    if (row.Name().isEmpty()) return key;
+    QString text = StripGrouping(row.cells[column]);
+    key.group = text.isEmpty() ? 1 : 0;
+    if (text.isEmpty()) return key;
+    switch (column) {
+        case DueColRemainingDays:
+            key.value = RoundToInteger(ParseNumber(text, 2, 0));
+            break;
+        case DueColRemainingDistance:
+            key.value = RoundToInteger(ParseNumber(text, 2, 0) * 10);
+            break;
+        case DueColPredictedDate:
+            key.value = DayNumber(TextToDate(text));
+            break;
+        default:  // the ratios
+            if (text.endsWith(QLatin1Char('%'))) text.chop(1);
+            key.value = -RoundToInteger(ParseNumber(text, 2, 0) * 10);
+            break;
+    }
     return key;
+}
+
+// The columns of names and words; every other column holds a number or a date.
+bool IsDueTextColumn(int column) {
+    return column == DueColName || column == DueColCriterion || column == DueColLevelName ||
+           column == DueColMemo;
 }
 
 }  // namespace
 
 std::array<int, kMainteCount> SortOrder(const DueTable& table, int choice) {
     std::array<int, kMainteCount> order{};
-    if (choice < 1 || choice > 6) {
-        for (int k = 1; k <= kMainteCount; ++k)
-            order[k - 1] = k;
-        return order;
-    }
-    const int column = SortColumn(choice);
-    std::array<QString, kMainteCount + 1> keys;
     for (int k = 1; k <= kMainteCount; ++k)
-        keys[k] = SortKey(table.rows[k], k, column);
-    std::array<bool, kMainteCount + 1> taken{};
-    for (int pass = 0; pass < kMainteCount; ++pass) {
-        int best = 0;
-        for (int k = 1; k <= kMainteCount; ++k) {
-            if (taken[k]) continue;
-            // Of equal keys the later row wins; only unnamed rows share a key (named rows carry their
-            // number).
-            if (best == 0 || keys[k] >= keys[best]) best = k;
-        }
-        taken[best] = true;
-        order[pass] = best;
-    }
+        order[k - 1] = k;
+    if (choice < 1 || choice > 6) return order;
+    const int column = SortColumn(choice);
+    std::array<SortKey, kMainteCount + 1> keys;
+    for (int k = 1; k <= kMainteCount; ++k)
+        keys[k] = KeyOfRow(table.rows[k], k, column);
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
     return order;
 }
 
@@ -435,7 +436,8 @@ TextGrid ApplySort(const DueTable& table, int choice) {
     for (int k : SortOrder(table, choice)) {
         QStringList cells;
         for (int c = 0; c < kDueColumnCount; ++c)
-            cells.append(Cp932Left(table.rows[k].cells[c], kDueColumnChars[c]));
+            cells.append(IsDueTextColumn(c) ? Cp932Left(table.rows[k].cells[c], kDueColumnChars[c])
+                                            : table.rows[k].cells[c]);
         grid.rows.append(cells);
     }
     return grid;

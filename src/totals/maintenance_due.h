@@ -91,7 +91,8 @@ int DueLevel(double ratio, const Settings& settings);
 QString FillSentence(const QString& pattern, const QStringList& values);
 
 // The seven orders (0 setting order, 1..6 by the column SortColumn names); row 0 holds the
-// headings, rows 1..50 the items in that order, every cell cut to its column width in CP932 bytes.
+// headings, rows 1..50 the items in that order. Names, words and memos are cut to their column width
+// in CP932 bytes; numbers and dates keep their whole text, however wide.
 TextGrid ApplySort(const DueTable& table, int choice);
 // The order of the item rows 1..50 for a choice.
 std::array<int, kMainteCount> SortOrder(const DueTable& table, int choice);

@@ -11,9 +11,10 @@ inline double Ratio(double a, double b) { return b != 0 ? a / b : 0; }
 // A number of a record as the totals read it: two decimals, unreadable text as 0.
 inline double RecordNumber(const QString& text) { return ParseNumber(text, 2, 0); }
 
-// A value cell: fixed decimals with thousands separators, right-aligned to the field.
+// A value cell: fixed decimals with thousands separators, right-aligned to the field; a value wider
+// than the field keeps all its digits.
 inline QString ValueCell(double value, int decimals, int width) {
-    return AlignRight(FormatGrouped(value, decimals), width);
+    return PadLeft(FormatGrouped(value, decimals), width);
 }
 
 }  // namespace tovrel

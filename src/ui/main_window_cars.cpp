@@ -57,6 +57,8 @@ void TMivraMainForm::BuildCarMenus(bool selectCars) {
 void TMivraMainForm::SelectCarAndShow(int car) {
     QString error;
     if (!m_book.SelectCar(car, &error)) ShowFileError(error);
+    if (!m_book.LoadNotice().isEmpty())
+        MessageBox::ShowWarning(QStringLiteral("Tovrel"), m_book.LoadNotice());
     UpdateCaption();
     ShowCarPicture();
     UpdateStatusPanels();
@@ -102,7 +104,8 @@ void TMivraMainForm::ShowCarPicture() {
     m_carPicture->clear();
     const QString file = m_book.book().carInfo.MyCarJpg;
     QImage image;
-    if (!file.isEmpty() && QFileInfo::exists(file)) image = QImageReader(file).read();
+    // Only a plain file: a pipe or a device named here would hang or flood the reader.
+    if (!file.isEmpty() && QFileInfo(file).isFile()) image = QImageReader(file).read();
     QPixmap pixmap = image.isNull() ? DefaultCarPicture() : QPixmap::fromImage(image);
     const QSize box(30, 30);
     m_carPicture->setPixmap(

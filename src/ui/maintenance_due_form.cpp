@@ -149,6 +149,8 @@ void TMainteForm::BuildToolBar() {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setAlignment(Qt::AlignCenter);
         panel->setMargin(2);
+        // Inside the tool bar a label would draw with the button text colour, which the legend leaves alone.
+        panel->setForegroundRole(QPalette::WindowText);
         m_levelPanels[level] = panel;
         row->addWidget(panel);
     }
@@ -283,6 +285,8 @@ void TMainteForm::ComputeDue() {
 void TMainteForm::ApplySort() {
     m_sorted = tovrel::ApplySort(m_table, m_choice);
     model()->SetGrid(m_sorted, kDueColumnCount);
+    // Columns widened for long numbers need a wider window to show them all.
+    UpdateSizeLimits();
     if (!grid()->currentIndex().isValid()) grid()->selectRow(0);
 }
 

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 
 #include <ostream>
+#include <tuple>
+#include <vector>
 
 namespace tovrel {
 namespace {
@@ -172,6 +174,80 @@ TEST(ProfileIni, AFileThatCannotBeReadIsNeverOverwritten) {
     EXPECT_FALSE(written);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(ReadBytes(path), old);
+}
+
+QByteArray Utf16(const QString& text, bool little) {
+    QByteArray out = little ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (QChar c : text) {
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        const char high = static_cast<char>(c.unicode() >> 8);
+        out.append(little ? low : high).append(little ? high : low);
+    }
+    return out;
+}
+
+TEST(ProfileIni, LinesEndingInACarriageReturnAloneAreRead) {
+    TempFolder dir;
+    QByteArray bytes = SjisLines(kSettingLines);
+    bytes.replace("\r\n", "\r");
+    const ProfileIni ini(WriteBytes(dir.path(), u"Setting.dat"_s, bytes));
+    EXPECT_EQ(ini.Read(u"Weather"_s, u"02"_s), u"曇り"_s);
+    EXPECT_EQ(ini.Read(u"Car"_s, u"01"_s), u"*私の愛車"_s);
+    EXPECT_EQ(ini.Bytes(), SjisLines(kSettingLines));
+}
+
+TEST(ProfileIni, Utf16WithAByteOrderMarkIsReadAndWrittenBackInCp932) {
+    for (bool little : {true, false}) {
+        TempFolder dir;
+        const QString path =
+            WriteBytes(dir.path(), u"Setting.dat"_s, Utf16(kSettingLines.join(u"\r\n"_s), little));
+        ProfileIni ini(path);
+        EXPECT_TRUE(ini.Problem().isEmpty());
+        EXPECT_EQ(ini.Read(u"Car"_s, u"01"_s), u"*私の愛車"_s);
+        ini.Write(u"Car"_s, u"02"_s, u"週末車"_s);
+        QString error;
+        ASSERT_TRUE(ini.Flush(&error)) << error.toStdString();
+        EXPECT_EQ(ReadBytes(path), SjisLines(kSettingLines.mid(0, 10) + QStringList{u"02=週末車"_s}));
+    }
+}
+
+TEST(ProfileIni, Utf16ThatCp932CannotHoldIsReportedAndNeverWritten) {
+    TempFolder dir;
+    const QByteArray bytes = Utf16(u"[Car]\r\n01=*私の愛車\r\n02=車\U0001F697\r\n"_s, true);
+    const QString path = WriteBytes(dir.path(), u"Setting.dat"_s, bytes);
+    ProfileIni ini(path);
+    EXPECT_TRUE(ini.exists());
+    EXPECT_TRUE(ini.Problem().contains(u"Setting.dat"_s)) << ini.Problem().toStdString();
+    EXPECT_EQ(ini.Read(u"Car"_s, u"01"_s), u"*私の愛車"_s);
+    ini.Write(u"Car"_s, u"03"_s, u"x"_s);
+    QString error;
+    EXPECT_FALSE(ini.Flush(&error));
+    EXPECT_EQ(error, ini.Problem());
+    EXPECT_EQ(ReadBytes(path), bytes);
+}
+
+TEST(ProfileIni, DeletingAndInsertingKeepsEveryKeyFindable) {
+    TempFolder dir;
+    ProfileIni ini(
+        WriteBytes(dir.path(), u"Setting.dat"_s,
+                   SjisLines({u"[A]"_s, u"1=a"_s, u"2=b"_s, u"1=dup"_s, QString(), u"[B]"_s, u"1=c"_s})));
+    ini.Delete(u"A"_s, u"1"_s);
+    EXPECT_EQ(ini.Read(u"A"_s, u"1"_s), u"dup"_s);  // the next line with the key answers now
+    ini.Write(u"A"_s, u"3"_s, u"d"_s);
+    ini.Write(u"B"_s, u"2"_s, u"e"_s);
+    ini.Delete(u"A"_s, u"2"_s);
+    ini.Write(u"A"_s, u"4"_s, u"f"_s);
+    EXPECT_EQ(ini.Bytes(),
+              SjisLines({u"[A]"_s, u"1=dup"_s, u"3=d"_s, u"4=f"_s, QString(), u"[B]"_s, u"1=c"_s, u"2=e"_s}));
+    for (const auto& [section, key, value] :
+         std::vector<std::tuple<QString, QString, QString>>{{u"A"_s, u"1"_s, u"dup"_s},
+                                                            {u"A"_s, u"3"_s, u"d"_s},
+                                                            {u"A"_s, u"4"_s, u"f"_s},
+                                                            {u"B"_s, u"1"_s, u"c"_s},
+                                                            {u"B"_s, u"2"_s, u"e"_s},
+                                                            {u"A"_s, u"2"_s, QString()}}) {
+        EXPECT_EQ(ini.Read(section, key), value) << key.toStdString();
+    }
 }
 
 }  // namespace

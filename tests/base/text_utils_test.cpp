@@ -112,7 +112,25 @@ TEST(GroupDigits, GroupsTheIntegerPartAndKeepsTheFraction) {
     EXPECT_EQ(GroupDigits(u"abc"_s), u"0"_s);
     EXPECT_EQ(GroupDigits(QString()), u"0"_s);
     EXPECT_EQ(GroupDigits(u".5"_s), u"0.5"_s);
+    // A negative number between -1 and 0 keeps its sign.
+    EXPECT_EQ(GroupDigits(u"-0.5"_s), u"-0.5"_s);
+    EXPECT_EQ(GroupDigits(u"-.5"_s), u"-0.5"_s);
+    EXPECT_EQ(GroupDigits(u"-0.00"_s), u"0.00"_s);
     EXPECT_EQ(StripGrouping(u" 1,234,567.5 "_s), u"1234567.5"_s);
+}
+
+TEST(TextUtils, PadLeftNeverCutsAndNumberTextsAreRecognised) {
+    EXPECT_EQ(PadLeft(u"-119,990"_s, 7), u"-119,990"_s);
+    EXPECT_EQ(PadLeft(u"1,234"_s, 7), u"  1,234"_s);
+    EXPECT_EQ(PadLeft(u"軽油"_s, 6), u"  軽油"_s);
+    for (const QString& number :
+         {u"1e5"_s, u"-.5"_s, u" 1,234.5 "_s, u"１２"_s, u"+7"_s, u"12345678901234567890"_s})
+        EXPECT_TRUE(IsNumberText(number)) << number.toStdString();
+    for (const QString& text : {QString(), u"abc"_s, u"1e999"_s, u"1.2.3"_s, u"0x10"_s, u"--5"_s, u"inf"_s})
+        EXPECT_FALSE(IsNumberText(text)) << text.toStdString();
+    EXPECT_TRUE(IsPlainDecimal(u"-1,234.50"_s));
+    EXPECT_FALSE(IsPlainDecimal(u"1e5"_s));
+    EXPECT_FALSE(IsPlainDecimal(u"abc"_s));
 }
 
 TEST(TextUtils, CommaItemAndDefaultMarkAndReplaceAll) {

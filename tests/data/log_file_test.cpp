@@ -155,47 +155,79 @@ TEST(LogFile, RecordOneThousandIsKeyedZeroAndStillLoadsInPlace) {
     EXPECT_EQ(again.Text(1001, ColMemo), u"1001"_s);
 }
 
-TEST(LogFile, TheCountLineDecidesHowManyLinesAreRead) {
+TEST(LogFile, TheRecordLinesSayHowManyRecordsThereAreAndAWrongCountIsNoted) {
     const QStringList records = {u"001=0,2004/05/01,土,"_s, u"002=0,2004/05/02,日,"_s,
                                  u"003=0,2004/05/03,月,"_s};
-    const std::vector<std::pair<QString, int>> cases = {
-        {u"DataCount=0"_s, 0},   {u"DataCount"_s, 0},     {u"DataCount=abc"_s, 0}, {u"DataCount=-3"_s, 0},
-        {u"DataCount= 2 "_s, 2}, {u"DataCount=2=5"_s, 0}, {u"Count=3"_s, 3},       {u"DataCount=２"_s, 2}};
-    for (const auto& [countLine, expected] : cases) {
+    const QByteArray saved =
+        LogFile(3, {u"001=0,2004/05/01,土,,,,,,,,,,,,,,,0,0,"_s, u"002=0,2004/05/02,日,,,,,,,,,,,,,,,0,0,"_s,
+                    u"003=0,2004/05/03,月,,,,,,,,,,,,,,,0,0,"_s});
+    const std::vector<std::pair<QString, bool>> cases = {
+        {u"DataCount=3"_s, true},    {u"DataCount= 3 "_s, true},          {u"Count=3"_s, true},
+        {u"DataCount=３"_s, true},   {u"DataCount=0"_s, false},           {u"DataCount"_s, false},
+        {u"DataCount="_s, false},    {u"DataCount=abc"_s, false},         {u"DataCount=-3"_s, false},
+        {u"DataCount=2=5"_s, false}, {u"DataCount=99999999999"_s, false}, {u"DataCount=3\u0000"_s, false},
+        {QString(), false}};
+    for (const auto& [countLine, agrees] : cases) {
+        TempFolder dir;
+        const QString path = WriteBytes(dir.path(), u"Mivra01.dat"_s,
+                                        SjisLines(QStringList{u"[MivraData]"_s, countLine} + records));
         RecordTable table;
-        EXPECT_EQ(Load(SjisLines(QStringList{u"[MivraData]"_s, countLine} + records), table), expected)
-            << countLine.toStdString();
-        EXPECT_TRUE(table.At(expected + 1).IsEmpty());
+        QString error;
+        QString notice;
+        ASSERT_TRUE(LoadLogFile(path, table, &error, &notice)) << error.toStdString();
+        EXPECT_EQ(table.RecordCount(), 3) << countLine.toStdString();
+        EXPECT_EQ(notice.isEmpty(), agrees) << countLine.toStdString();
+        EXPECT_EQ(FormatLogData(table), saved) << countLine.toStdString();
     }
+    // The count line left out: the records follow the first line.
     RecordTable table;
+    EXPECT_EQ(Load(SjisLines(QStringList{u"[MivraData]"_s} + records), table), 3);
+    EXPECT_EQ(FormatLogData(table), saved);
     EXPECT_EQ(Load(QByteArray(), table), 0);
     EXPECT_EQ(Load(Sjis(u"[MivraData]"_s), table), 0);
+    EXPECT_EQ(Load(Sjis(u"[MivraData]\r\nDataCount=0\r\n\r\n\r\n"_s), table), 0);
 }
 
-TEST(LogFile, ACountAboveTheCapacityLoadsAndSavesOnlyTheCapacity) {
+TEST(LogFile, RecordsBeyondTheCapacityAreNotedKeptAndWrittenBack) {
     QStringList records;
-    for (int i = 1; i <= 5; ++i)
-        records << u"00%1=0,2004/05/0%1,,"_s.arg(i);
+    for (int i = 5; i >= 1; --i)
+        records << u"00%1=0,2004/05/0%1,,,,,,,,,,,,,,,,0,0,"_s.arg(i);
+    TempFolder dir;
+    const QString path = WriteBytes(dir.path(), u"Mivra01.dat"_s, LogFile(5, records));
     RecordTable table(3);
-    ASSERT_EQ(Load(LogFile(5, records), table), 3);
-    EXPECT_EQ(table.Text(3, ColDay), u"2004/05/03"_s);
-    EXPECT_EQ(
-        Lines(Save(table)).mid(0, 5),
-        (QStringList{u"[MivraData]"_s, u"DataCount=3"_s, u"001=0,2004/05/01,,,,,,,,,,,,,,,,0,0,"_s,
-                     u"002=0,2004/05/02,,,,,,,,,,,,,,,,0,0,"_s, u"003=0,2004/05/03,,,,,,,,,,,,,,,,0,0,"_s}));
-    EXPECT_EQ(ReadLogRecords(WriteBytes(TempFolder().path(), u"a.dat"_s, LogFile(5, records)), 3).size(), 3);
+    QString error;
+    QString notice;
+    ASSERT_TRUE(LoadLogFile(path, table, &error, &notice));
+    EXPECT_EQ(table.RecordCount(), 3);
+    // The first three lines of the file, sorted.
+    EXPECT_EQ(table.Text(1, ColDay), u"2004/05/03"_s);
+    EXPECT_EQ(table.Text(3, ColDay), u"2004/05/05"_s);
+    EXPECT_TRUE(notice.contains(u"5 件の記録"_s)) << notice.toStdString();
+    EXPECT_TRUE(notice.contains(u"最大 3 件"_s));
+    EXPECT_TRUE(notice.contains(u"2,000件"_s));
+
+    ASSERT_TRUE(SaveLogFile(path, table, &error)) << error.toStdString();
+    const QStringList lines = Lines(ReadBytes(path));
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[1], u"DataCount=5"_s);
+    EXPECT_EQ(lines[2], u"001=0,2004/05/03,,,,,,,,,,,,,,,,0,0,"_s);
+    EXPECT_EQ(lines[5], u"004=0,2004/05/02,,,,,,,,,,,,,,,,0,0,"_s);
+    EXPECT_EQ(lines[6], u"005=0,2004/05/01,,,,,,,,,,,,,,,,0,0,"_s);
+    EXPECT_EQ(ReadLogRecords(path, 3).size(), 3);
+    EXPECT_EQ(ReadLogRecords(path, 1000).size(), 5);
 }
 
-TEST(LogFile, MissingRecordLinesBecomeEmptyRecordsThatKeepTheirPlaceInTheCount) {
+TEST(LogFile, FewerRecordLinesThanTheCountLoadTheLinesThereAre) {
+    TempFolder dir;
+    const QString path =
+        WriteBytes(dir.path(), u"Mivra01.dat"_s, LogFile(3, {u"001=0,2004/05/01,土,"_s, u"002="_s}));
     RecordTable table;
-    ASSERT_EQ(Load(LogFile(3, {u"001=0,2004/05/01,土,"_s}), table), 3);
-    // Empty records sort first.
-    EXPECT_TRUE(table.At(1).IsEmpty());
-    EXPECT_TRUE(table.At(2).IsEmpty());
-    EXPECT_EQ(table.Text(3, ColDay), u"2004/05/01"_s);
-    EXPECT_EQ(Save(table), LogFile(3, {u"001="_s, u"002="_s, u"003=0,2004/05/01,土,,,,,,,,,,,,,,,0,0,"_s}));
-    RecordTable again;
-    EXPECT_EQ(Load(Save(table), again), 3);
+    QString notice;
+    ASSERT_TRUE(LoadLogFile(path, table, nullptr, &notice));
+    EXPECT_EQ(table.RecordCount(), 2);
+    EXPECT_FALSE(notice.isEmpty());
+    EXPECT_TRUE(table.At(1).IsEmpty());  // an empty record sorts first and keeps its line
+    EXPECT_EQ(Save(table), LogFile(2, {u"001="_s, u"002=0,2004/05/01,土,,,,,,,,,,,,,,,0,0,"_s}));
 }
 
 TEST(LogFile, ShortLongAndKeylessLinesFillTheirFieldsInOrder) {
@@ -231,18 +263,155 @@ TEST(LogFile, OldSingleJobMainteTakesTheRecordCost) {
     EXPECT_TRUE(Lines(Save(table))[2].contains(u",車検:6000:,"_s));
 }
 
-TEST(LogFile, DamagedBytesLoadAsReplacementsAndNeverShiftFields) {
+TEST(LogFile, DamagedBytesNeverShiftFieldsAndTheFileIsNotSavedOver) {
     const QByteArray file = Sjis(u"[MivraData]\r\nDataCount=2\r\n001=0,2004/05/01,土,,,,,,,,,,,,,ｼｮｯﾌﾟ"_s) +
-                            "\x81," + Sjis(u"ﾒﾓ"_s) + "\xFF" + ",0,1,\x81\r\n" +
+                            "\x81," + Sjis(u"ﾒﾓ"_s) + "\xFF" + ",0,1,\r\n" +
                             Sjis(u"002=0,2004/05/02,日,,,,,,,,,,,,,,ok,0,0,\r\n"_s);
+    TempFolder dir;
+    const QString path = WriteBytes(dir.path(), u"Mivra01.dat"_s, file);
     RecordTable table;
-    ASSERT_EQ(Load(file, table), 2);
+    QString error;
+    EXPECT_FALSE(LoadLogFile(path, table, &error));
+    EXPECT_TRUE(error.contains(u"3行目"_s)) << error.toStdString();
+    EXPECT_TRUE(error.contains(u"保存しません"_s));
+    ASSERT_EQ(table.RecordCount(), 2);
     EXPECT_EQ(table.Text(1, ColShop), u"ｼｮｯﾌﾟ\uFFFD"_s);
     EXPECT_EQ(table.Text(1, ColMemo), u"ﾒﾓ\uFFFD"_s);
     EXPECT_EQ(table.MemoGraph(1), 1);
     EXPECT_EQ(table.Text(2, ColMemo), u"ok"_s);
-    EXPECT_EQ(Save(table), LogFile(2, {u"001=0,2004/05/01,土,,,,,,,,,,,,,ｼｮｯﾌﾟ?,ﾒﾓ?,0,1,"_s,
-                                       u"002=0,2004/05/02,日,,,,,,,,,,,,,,ok,0,0,"_s}));
+
+    table.SetText(2, ColMemo, u"changed"_s);
+    QString saveError;
+    EXPECT_FALSE(SaveLogFile(path, table, &saveError));
+    EXPECT_EQ(saveError, error);
+    EXPECT_EQ(ReadBytes(path), file);
+    EXPECT_TRUE(table.DiffersFromSnapshot());
+
+    // Reading the file again after it was mended lifts the block.
+    WriteBytes(dir.path(), u"Mivra01.dat"_s, FixtureBytes(kExample));
+    ASSERT_TRUE(LoadLogFile(path, table, &error));
+    EXPECT_TRUE(SaveLogFile(path, table, &error)) << error.toStdString();
+}
+
+// Each way a log file can hold what its loader reads as less than it is; the table may then be saved
+// only when every record of the file is written back, else the file stays as it was.
+TEST(LogFile, NeverSavesFewerRecordsThanTheFileHolds) {
+    const QByteArray example = FixtureBytes(kExample);
+    const QByteArray body = example.mid(example.indexOf("001="));
+    QByteArray utf16le("\xFF\xFE");
+    QByteArray utf16be("\xFE\xFF");
+    for (QChar c : Cp932Decode(example)) {
+        utf16le.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+        utf16be.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xFF));
+    }
+    QByteArray crOnly = example;
+    crOnly.replace("\r\n", "\r");
+    QByteArray many = "[MivraData]\r\nDataCount=1500\r\n";
+    for (int i = 1; i <= 1500; ++i)
+        many += "001=0,2004/05/01,,,,,,,,,,,,,,," + QByteArray::number(i) + ",0,0,\r\n";
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        int records;      // in the file
+        bool understood;  // read in full, so it may be saved over
+    };
+    const std::vector<Case> cases = {
+        {"count beyond 32 bits", "[MivraData]\r\nDataCount=4294967298\r\n" + body, 2, true},
+        {"negative count", "[MivraData]\r\nDataCount=-2\r\n" + body, 2, true},
+        {"empty count", "[MivraData]\r\nDataCount=\r\n" + body, 2, true},
+        {"no count line", "[MivraData]\r\n" + body, 2, true},
+        {"NUL in the count", QByteArray("[MivraData]\r\nDataCount=2\0\r\n", 27) + body, 2, true},
+        {"zero count", "[MivraData]\r\nDataCount=0\r\n" + body, 2, true},
+        {"CR-only line ends", crOnly, 2, true},
+        {"UTF-16 LE with mark", utf16le, 2, true},
+        {"UTF-16 BE with mark", utf16be, 2, true},
+        {"1,500 records, capacity 1,000", many, 1500, true},
+        {"all NUL", QByteArray(4096, '\0'), 0, false},
+        {"no header", body, 2, false},
+        {"a line without =", example + "garbage\r\n", 3, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        const QString path = WriteBytes(dir.path(), u"Mivra01.dat"_s, c.bytes);
+        RecordTable table(1000);
+        QString error;
+        EXPECT_EQ(LoadLogFile(path, table, &error), c.understood) << error.toStdString();
+        table.SetText(1, ColMemo, u"changed"_s);
+        if (c.understood) {
+            ASSERT_TRUE(SaveLogFile(path, table, &error)) << error.toStdString();
+            const LogContent saved = ParseLogData(ReadBytes(path));
+            EXPECT_EQ(saved.records.size(), c.records);
+            EXPECT_TRUE(saved.problems.isEmpty());
+            EXPECT_TRUE(saved.countAgrees);
+        } else {
+            EXPECT_FALSE(SaveLogFile(path, table, &error));
+            EXPECT_TRUE(error.contains(u"Mivra01.dat"_s)) << error.toStdString();
+            EXPECT_EQ(ReadBytes(path), c.bytes);
+        }
+    }
+}
+
+// Load and save, then load the saved file and save again: the second save gives the same bytes and
+// keeps every record.
+TEST(LogFile, SavingTwiceGivesTheSameBytes) {
+    QVector<QByteArray> files = {FixtureBytes(kExample)};
+    for (const QString& fixture : QDir(FixturePath(u"cli"_s)).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString data = FixturePath(u"cli/"_s + fixture + u"/data"_s);
+        for (const QString& name : QDir(data).entryList({u"Mivra*.dat"_s}, QDir::Files)) {
+            const QByteArray bytes = ReadBytes(data + QLatin1Char('/') + name);
+            // Cases of damaged logs are never saved; the others are.
+            if (ParseLogData(bytes).problems.isEmpty()) files.append(bytes);
+        }
+    }
+    // Records that earlier versions wrote differently on each save or lost.
+    files.append(
+        LogFile(10, {u"001=0,,,10:00,,,,,,,,,,,,,memo,0,0,"_s, u"002=0,05,,,,,,,,,,,,,,,,0,0,"_s,
+                     u"003=0,2004/05/01,土,  :  ,晴れ,1e5,1.5E3,-.5,-0.5,０１２,+7,,,,,,,0,0,"_s,
+                     u"004=1,2004/06/01,火,,,,,,,6000,,,,,車検,,,0,0,"_s, u"005="_s,
+                     u"006=1,2004/06/02,水,,,,,,,,,,,,ｵｲﾙ::#ﾀｲﾔ:-1500:左#洗車,,#前後の空行#, 1 , 0 ,"_s,
+                     u"007=0,2004/06/03,木,,,,12345678901234567890,,,,,,,,,,,0,0,"_s,
+                     u"008=0,2004/06/04,金,,a=b,,,,,,,,,,,,memo ,1,0,"_s,
+                     u"009=1,2004/06/05,土,,,,,,,1200,,,,,#洗車#,,,0,0,"_s, QString()}));
+    for (const QByteArray& file : files) {
+        RecordTable table;
+        Load(file, table);
+        const int records = table.RecordCount();
+        const QByteArray once = Save(table);
+        RecordTable again;
+        ASSERT_EQ(Load(once, again), records);
+        EXPECT_EQ(Save(again), once) << Cp932Decode(once).toStdString();
+    }
+}
+
+TEST(LogFile, AnExponentShowsAndSavesAsTheValueItStandsFor) {
+    RecordTable table;
+    ASSERT_EQ(Load(LogFile(1, {u"001=0,2004/05/01,土,,,1e5,,2.5E-1,,,,,,,,,,0,0,"_s}), table), 1);
+    EXPECT_EQ(table.Text(1, ColRun), u" 100,000"_s);
+    EXPECT_EQ(table.Text(1, ColGas), u"  0.25"_s);
+    EXPECT_TRUE(Lines(Save(table))[2].startsWith(u"001=0,2004/05/01,土,,,100000,,0.25,"_s));
+}
+
+TEST(LogFile, ValuesThatSavingWouldChangeBlockTheSave) {
+    const std::vector<std::pair<QString, QString>> cases = {
+        {u"001=0,2004/05/01,土,,,,,,,,,,,,,,,0,0,extra"_s, u"19"_s},
+        {u"001=0,2004/05/01,土,,,abc,,,,,,,,,,,,0,0,"_s, u"abc"_s},
+        {u"001=0,2004/05/01,土,,,1e999,,,,,,,,,,,,0,0,"_s, u"1e999"_s},
+        {u"001=x,2004/05/01,土,,,,,,,,,,,,,,,0,0,"_s, u"フラグ"_s},
+        {u"001=0,2004/05/01,土,,,,,,,,,,,,,,,200,0,"_s, u"フラグ"_s},
+        {u"001=1,2004/05/01,土,,,,,,,,,,,,ｵｲﾙ:1e3:,,,0,0,"_s, u"1e3"_s},
+        {u"001=1,2004/05/01,土,,,,,,,,,,,,車検,,,0,0,"_s, QString()},
+        {u"001=1,2004/05/01,土,,,,,,,2e3,,,,,車検,,,0,0,"_s, u"2e3"_s},
+    };
+    for (const auto& [line, reason] : cases) {
+        TempFolder dir;
+        const QString path = WriteBytes(dir.path(), u"Mivra01.dat"_s, LogFile(1, {line}));
+        RecordTable table;
+        QString error;
+        EXPECT_EQ(LoadLogFile(path, table, &error), reason.isEmpty()) << line.toStdString();
+        EXPECT_TRUE(error.contains(reason)) << error.toStdString();
+        EXPECT_EQ(table.RecordCount(), 1);
+    }
 }
 
 TEST(LogFile, AFailedSaveKeepsTheOldFileAndTakesNoSnapshot) {
@@ -346,10 +515,10 @@ TEST(LogFile, ReadLogRecordsGivesTheFileOrderWithoutATable) {
     EXPECT_EQ(records[1].Memo(), u"交換後に試運転\r\n異常なし"_s);
     EXPECT_EQ(ReadLogRecords(path, 1).size(), 1);
     EXPECT_TRUE(ReadLogRecords(dir.file(u"none.dat"_s), 1000).isEmpty());
-    const QVector<FuelRecord> padded =
+    EXPECT_TRUE(ReadLogRecords(dir.path(), 1000).isEmpty());  // a folder
+    const QVector<FuelRecord> lines =
         ReadLogRecords(WriteBytes(dir.path(), u"b.dat"_s, LogFile(3, {u"001=0,2004/05/01,土,"_s})), 1000);
-    ASSERT_EQ(padded.size(), 3);
-    EXPECT_TRUE(padded[2].IsEmpty());
+    EXPECT_EQ(lines.size(), 1);
 }
 
 }  // namespace

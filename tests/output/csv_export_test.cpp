@@ -3,7 +3,11 @@
 #include "data/fuel_record.h"
 #include "data/print_forms.h"
 #include "data/record_table.h"
+#include "output/list_sources.h"
+#include "settings/settings.h"
 #include "test_support.h"
+#include "totals/maintenance_due.h"
+#include "totals/period_totals.h"
 
 #include <gtest/gtest.h>
 
@@ -210,6 +214,42 @@ TEST(CsvOtherLists, PeriodLineOneLinePerRowAndUnknownListIds) {
         form.listId = id;
         EXPECT_TRUE(BuildCsvLines(form, source, true).isEmpty()) << id.toStdString();
     }
+}
+
+// Numbers wider than their columns are written with every digit, in each list that has them.
+TEST(CsvLongNumbers, MainListDueTableAndPeriodTotalsWriteWholeValues) {
+    RecordTable table;
+    FuelRecord r = Record(QStringLiteral("2024/05/01"), QString());
+    r.text[ColTotalRun] = QStringLiteral("1234567.8");
+    r.text[ColCost] = QStringLiteral("9200000000000000000");
+    r.text[ColGas] = QStringLiteral("1");
+    r.text[ColRun] = QStringLiteral("100");
+    AppendRecord(table, r);
+    EXPECT_EQ(table.Text(1, ColTotalRun), QStringLiteral("1,234,567.8"));
+    const QStringList main = BuildCsvLines(DefaultForm(1), MainListSource(table), false);
+    ASSERT_EQ(main.size(), 4);
+    EXPECT_TRUE(main[3].contains(QStringLiteral(",1234567.8,"))) << main[3].toStdString();
+    EXPECT_TRUE(main[3].contains(QStringLiteral(",9200000000000000000,"))) << main[3].toStdString();
+
+    TextGrid due;
+    due.rows.append(QStringList(kDueColumnCount, QStringLiteral("h")));
+    QStringList row(kDueColumnCount);
+    row[DueColName] = QStringLiteral("A");
+    row[DueColLastOdometer] = QStringLiteral("1,234,567");
+    row[DueColRemainingDistance] = QStringLiteral("-119,990");
+    row[DueColDayRatio] = QStringLiteral("-4081.9%");
+    due.rows.append(row);
+    const QStringList dueLines = BuildCsvLines(DefaultForm(6), DueTableSource(due), false);
+    ASSERT_EQ(dueLines.size(), 3);
+    EXPECT_EQ(dueLines[2], QStringLiteral("A,,,,,-4081.9%,,1234567,,-119990,,,,,,"));
+
+    Settings settings;
+    const PeriodTotals totals = ComputePeriodTotals(table, settings, QStringLiteral("2024/05"),
+                                                    QStringLiteral("2024/05"), 0, QStringLiteral("km"));
+    const QStringList period = BuildCsvLines(DefaultForm(4), PeriodTotalsSource(totals), false);
+    EXPECT_TRUE(period.join(QLatin1Char('\n')).contains(QStringLiteral("9200000000000000000")))
+        << period.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(totals.grid.Cell(1, 5), QStringLiteral("9,200,000,000,000,000,000"));
 }
 
 TEST(CsvFile, WrittenAsCp932WithCrLf) {

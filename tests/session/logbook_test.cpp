@@ -4,9 +4,12 @@
 #include "data/log_file.h"
 #include "test_support.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -210,6 +213,99 @@ TEST_F(LogbookTest, FailedSaveIsReportedAndKeepsTheData) {
     EXPECT_EQ(book.table().Text(3, ColMemo), S(u"保存できない"));
     EXPECT_TRUE(book.HasUnsavedChanges());
     EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("Mivra02.dat"))).isDir());
+}
+
+TEST_F(LogbookTest, ALogThatCannotBeReadInFullIsNeverSavedOverAndNeverSavedUnasked) {
+    store.SetValue(QStringLiteral("Setting"), QStringLiteral("AutoSave"), QStringLiteral("1"));
+    const QByteArray damaged = SavedLog() + "no record here\r\n";
+    WriteBytes(folder.path(), QStringLiteral("Mivra02.dat"), damaged);
+    QString error;
+    ASSERT_TRUE(book.Start({}, &error));
+    EXPECT_FALSE(book.SelectCar(2, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("Mivra02.dat"))) << error.toStdString();
+    EXPECT_EQ(book.table().RecordCount(), 5);  // what could be read is shown
+
+    book.table().SetText(1, ColMemo, S(u"変更"));
+    prompter.answers = {PromptAnswer::Yes, PromptAnswer::No};
+    EXPECT_FALSE(book.ConfirmSave(false));  // Yes: the save is refused and said so
+    EXPECT_TRUE(book.ConfirmSave(false));   // No: the changes may go
+    ASSERT_EQ(prompter.prompts.size(), 3);
+    EXPECT_EQ(prompter.prompts[0].buttons, PromptButtons::YesNoCancel);
+    EXPECT_EQ(prompter.prompts[1].icon, PromptIcon::Error);
+    EXPECT_TRUE(prompter.prompts[1].text.contains(QStringLiteral("保存しません")));
+    EXPECT_EQ(SavedLog(), damaged);
+}
+
+TEST_F(LogbookTest, RecordsBeyondTheCapacityAreNoted) {
+    QStringList lines;
+    for (int i = 1; i <= 1003; ++i)
+        lines << QStringLiteral("%1=0,2004/05/01,,,,,,,,,,,,,,,%2,0,0,")
+                     .arg(i % 1000, 3, 10, QLatin1Char('0'))
+                     .arg(i);
+    WriteLog(2, lines);
+    ASSERT_TRUE(StartAndSelect(2));
+    EXPECT_EQ(book.table().RecordCount(), 1000);
+    EXPECT_TRUE(book.LoadNotice().contains(QStringLiteral("1003 件"))) << book.LoadNotice().toStdString();
+    QString error;
+    ASSERT_TRUE(book.SaveLogFile(&error)) << error.toStdString();
+    EXPECT_EQ(ParseLogData(SavedLog()).records.size(), 1003);
+    ASSERT_TRUE(book.SelectCar(1, &error));
+    EXPECT_TRUE(book.LoadNotice().isEmpty());
+}
+
+// Every kind of data file, each as a path that is no plain file: the start and the car selection end
+// in time and report the file, and the path is left as it was.
+TEST(LogbookDataFiles, PathsThatAreNoPlainFilesAreReportedAndLeftAlone) {
+    const QStringList files = {QStringLiteral("Mivra02.dat"), QStringLiteral("CarInfo02.dat"),
+                               QStringLiteral("Mainte02.dat"), QStringLiteral("PrintSet.dat"),
+                               QStringLiteral("Setting.dat")};
+    for (const QString& file : files) {
+        for (const QString& kind : OddPathKinds()) {
+            SCOPED_TRACE((file + QStringLiteral(" as ") + kind).toStdString());
+            RecordingPrompter prompter;
+            LogbookSession session;
+            session.store.SetValue(QStringLiteral("Setting"), QStringLiteral("MainteSelect"),
+                                   QStringLiteral("1"));
+            if (file != QStringLiteral("Setting.dat"))
+                session.WriteCars({S(u"私の愛車"), S(u"*セカンドカー")});
+            const QString path = session.folder.file(file);
+            MakeOddPath(kind, path);
+            struct stat before;
+            ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &before), 0);
+
+            QString errors;
+            EXPECT_TRUE(EndsInTime([&] {
+                QString error;
+                if (!session.book.Start({}, &error)) errors += error;
+                if (!session.book.SelectCar(2, &error)) errors += error;
+                session.book.table().SetText(1, ColDay, QStringLiteral("2004/05/01"));
+                session.book.table().SetRecordCount(1);
+                if (!session.book.SaveLogFile(&error)) errors += error;
+                QString info;
+                if (!session.book.book().SaveCarInfo(&info)) errors += info;
+            }));
+            EXPECT_TRUE(errors.contains(file)) << errors.toStdString();
+            struct stat after;
+            ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &after), 0);
+            EXPECT_EQ(after.st_mode, before.st_mode);
+            EXPECT_EQ(after.st_ino, before.st_ino);
+        }
+    }
+}
+
+TEST_F(LogbookTest, StartRemovesTheLeftoversOfAnInterruptedSave) {
+    const QString leftover =
+        WriteBytes(folder.path(), QStringLiteral("Mivra02.dat.tovrel-x1Y2z3"), "partial");
+    const QString foreign = WriteBytes(folder.path(), QStringLiteral("Mivra02.dat.mine"), "mine");
+    for (const QString& path : {leftover, foreign}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(StartAndSelect(2));
+    EXPECT_FALSE(QFileInfo::exists(leftover));
+    EXPECT_TRUE(QFileInfo::exists(foreign));
 }
 
 }  // namespace

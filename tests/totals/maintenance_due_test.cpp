@@ -186,6 +186,27 @@ TEST_F(DueTest, NegativeRatioKeepsItsSign) {
     EXPECT_EQ(row.level, 0);  // due ratio max(0, -2.4) is 0: nothing to warn about
 }
 
+// Values wider than their columns: every digit, sign and "%" stays in the grid the window, the CSV and
+// the print read.
+TEST_F(DueTest, LongNumbersKeepEveryDigitInTheGrid) {
+    mainte[1] = MainteItem(QStringLiteral("A"), 10, 0);
+    mainte[2] = MainteItem(QStringLiteral("B"), 5000, 0);
+    mainte[3] = MainteItem(QStringLiteral("C"), 0, 10);
+    records = {Rec(QStringLiteral("2024/01/01"), QStringLiteral("1"), QStringLiteral("A::")),
+               Rec(QStringLiteral("2024/02/01"), QStringLiteral("1234567"), QStringLiteral("B::")),
+               Rec(QStringLiteral("2024/03/01"), QStringLiteral("120001")),
+               Rec(QStringLiteral("2025/07/25"), QString(), QStringLiteral("C::"))};
+    const TextGrid grid = ApplySort(Compute(), 0);
+    EXPECT_EQ(grid.Cell(1, DueColRemainingDistance), QStringLiteral("-119,990"));
+    EXPECT_EQ(grid.Cell(1, DueColDistanceRatio), QStringLiteral("999.9%"));
+    EXPECT_EQ(grid.Cell(2, DueColLastOdometer), QStringLiteral("1,234,567"));
+    EXPECT_EQ(grid.Cell(2, DueColDueOdometer), QStringLiteral("1,239,567"));
+    EXPECT_EQ(grid.Cell(2, DueColRemainingDistance), QStringLiteral("1,119,566"));
+    EXPECT_EQ(grid.Cell(2, DueColDistanceRatio), QStringLiteral("-22291.3%"));
+    EXPECT_EQ(grid.Cell(3, DueColRemainingDays), QStringLiteral("   422"));
+    EXPECT_EQ(grid.Cell(3, DueColDayRatio), QStringLiteral("-4120.0%"));
+}
+
 TEST_F(DueTest, FirstItemOfANameTakesTheJobAndBlanksAroundTheLineItemAreIgnored) {
     mainte[1] = MainteItem(QStringLiteral("ﾀｲﾔ交換"), 0, 365);
     mainte[3] = MainteItem(QStringLiteral("*ﾀｲﾔ交換 "), 0, 365);
@@ -350,6 +371,22 @@ TEST(DueSortTest, RatiosDescendingDatesAndDistancesAscending) {
     t.rows[4].cells[DueColRemainingDistance] = QStringLiteral("    800");
     order = SortOrder(t, 3);
     EXPECT_EQ((std::array<int, 4>{order[0], order[1], order[2], order[3]}), (std::array<int, 4>{3, 4, 2, 1}));
+}
+
+TEST(DueSortTest, LongValuesSortByTheirWholeValue) {
+    DueTable t = NamedRows(5);
+    t.rows[1].cells[DueColRemainingDistance] = QStringLiteral("12,345,678");
+    t.rows[2].cells[DueColRemainingDistance] = QStringLiteral("-119,990");
+    t.rows[3].cells[DueColRemainingDistance] = QStringLiteral("    800");
+    t.rows[4].cells[DueColRemainingDistance] = QStringLiteral(" -5,000");
+    auto order = SortOrder(t, 3);
+    EXPECT_EQ((std::array<int, 5>{order[0], order[1], order[2], order[3], order[4]}),
+              (std::array<int, 5>{2, 4, 3, 1, 5}));
+    t.rows[1].cells[DueColDayRatio] = QStringLiteral("-4081.9%");
+    t.rows[2].cells[DueColDayRatio] = QStringLiteral("-99.9%");
+    t.rows[3].cells[DueColDayRatio] = QStringLiteral("12345678.0%");
+    order = SortOrder(t, 2);
+    EXPECT_EQ((std::array<int, 4>{order[0], order[1], order[2], order[3]}), (std::array<int, 4>{3, 2, 1, 4}));
 }
 
 TEST(DueSortTest, GridHasHeadingsAndCellsCutToTheirWidths) {

@@ -452,15 +452,49 @@ TEST_F(ListGridTest, DrawsColoursRulesAndTheFixedOverlay) {
     grid.grab().save(QDir::tempPath() + QStringLiteral("/list_grid_test_end.png"));
 }
 
+TEST_F(ListGridTest, NumbersAreNeverShownCut) {
+    const QFontMetrics metrics(grid.font());
+    auto* wide = new QStandardItem(QStringLiteral("   1,234,567.8"));
+    wide->setTextAlignment(Qt::AlignRight);
+    model.setItem(5, 6, wide);
+    model.setItem(7, 2, new QStandardItem(QStringLiteral("-119,990")));  // a kept column, drawn as it stands
+    model.setItem(8, 16, new QStandardItem(QStringLiteral("メモは数字ではないので列を広げない長いメモ")));
+    const int run = metrics.horizontalAdvance(QStringLiteral("1,234,567.8")) + 4;
+    const int remaining = metrics.horizontalAdvance(QStringLiteral("-119,990")) + 4;
+    EXPECT_EQ(grid.NumberWidth(6), run);
+    EXPECT_EQ(grid.columnWidth(6), run);
+    EXPECT_EQ(grid.columnWidth(2), remaining);
+    EXPECT_EQ(grid.DefaultWidth(2), remaining);
+    EXPECT_EQ(grid.columnWidth(16), grid.DefaultWidths()[16]);
+
+    // Dragged narrower, the column comes back to its widest number; hidden, it stays hidden.
+    grid.setColumnWidth(6, 10);
+    EXPECT_EQ(grid.columnWidth(6), run);
+    grid.SetColumnHidden(6, true);
+    model.setItem(9, 6, new QStandardItem(QStringLiteral("98,765,432,109")));
+    EXPECT_EQ(grid.columnWidth(6), ListGrid::HiddenWidth);
+    grid.SetColumnHidden(6, false);
+    EXPECT_EQ(grid.columnWidth(6), metrics.horizontalAdvance(QStringLiteral("98,765,432,109")) + 4);
+
+    // The numbers are gone: the kept column returns to its standard width.
+    model.setItem(7, 2, new QStandardItem(QString()));
+    model.dataChanged(model.index(0, 0), model.index(model.rowCount() - 1, 16));
+    EXPECT_EQ(grid.columnWidth(2), grid.DefaultWidths()[2]);
+}
+
 TEST_F(ListGridTest, StaysFastWithTwoThousandRows) {
     model.setRowCount(2000);
     for (int row = 0; row < 2000; ++row) {
         for (int column = 0; column < 17; column += 4) {
             model.setItem(row, column, new QStandardItem(QStringLiteral("%1-%2").arg(row).arg(column)));
         }
+        model.setItem(row, 6, new QStandardItem(QStringLiteral("%1.5").arg(row * 1000)));
     }
     QElapsedTimer timer;
     timer.start();
+    // Every cell changed, as after loading a car: the numbers are measured again.
+    for (int i = 0; i < 20; ++i)
+        model.dataChanged(model.index(0, 0), model.index(1999, 16));
     for (int i = 0; i < 20; ++i) {
         grid.SetTopRow(i * 90);
         grid.repaint();

@@ -688,9 +688,28 @@ TEST_F(MainWindowTest, StoredWidthsApplyExceptToKeptColumns) {
     QVector<int> expected = d;
     expected[ColDay] = 1;
     expected[ColRun] = 90;
-    expected[ColGas] = d[ColWeather] / 2;
+    // Narrower than half the weather column, and never narrower than its widest number.
+    expected[ColGas] = std::max(d[ColWeather] / 2, Grid()->NumberWidth(ColGas));
+    EXPECT_GT(Grid()->NumberWidth(ColGas), 3);
     expected[ColCost] = 1;
     EXPECT_EQ(Grid()->ColumnWidths(), expected);
+}
+
+TEST_F(MainWindowTest, LongNumbersGetColumnsWideEnoughForEveryDigit) {
+    WriteCars({QStringLiteral("*私の愛車")});
+    WriteLog(1, {QStringLiteral("001=0,2004/05/01,土,,,,1234567.8,,,12345678,,,,,,,,0,0,")});
+    Open();
+    ASSERT_EQ(Table().Text(1, ColTotalRun), QStringLiteral("1,234,567.8"));
+    const QFontMetrics metrics(Grid()->font());
+    EXPECT_GE(Grid()->columnWidth(ColTotalRun), metrics.horizontalAdvance(QStringLiteral("1,234,567.8")) + 4);
+    EXPECT_GE(Grid()->columnWidth(ColCost), metrics.horizontalAdvance(QStringLiteral("12,345,678")) + 4);
+    EXPECT_GT(Grid()->columnWidth(ColTotalRun), Grid()->DefaultWidths()[ColTotalRun]);
+
+    // A larger number typed later widens the column again; the standard width of the menu keeps it.
+    Table().SetText(1, ColRun, QStringLiteral("987654321"));
+    EXPECT_GE(Grid()->columnWidth(ColRun), metrics.horizontalAdvance(QStringLiteral("987,654,321")) + 4);
+    Grid()->ResetAllColumnWidths();
+    EXPECT_GE(Grid()->columnWidth(ColTotalRun), metrics.horizontalAdvance(QStringLiteral("1,234,567.8")) + 4);
 }
 
 TEST_F(MainWindowTest, TimeAndWeatherColumnsAreHiddenWhenNotEntered) {

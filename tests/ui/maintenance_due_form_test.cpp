@@ -17,11 +17,15 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 namespace tovrel {
@@ -119,7 +123,24 @@ TEST_F(MainteFormTest, RowsTakeTheirLevelColourAndTheDecidingRatioIsUnderlined) 
     auto* panel = form->findChild<QLabel*>(QStringLiteral("Warning2Panel"));
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->text(), QStringLiteral("もうすぐ"));
-    EXPECT_EQ(panel->palette().color(QPalette::WindowText), ColorFromValue(0x800080));
+    EXPECT_EQ(panel->palette().color(panel->foregroundRole()), ColorFromValue(0x800080));
+    // What is drawn: the strokes of the three coloured names take their level's hue (edges of strokes
+    // are blended with the background, so the hue is compared, not the exact colour).
+    for (int level = 1; level <= 3; ++level) {
+        auto* legend = form->findChild<QLabel*>(QStringLiteral("Warning%1Panel").arg(level));
+        ASSERT_NE(legend, nullptr);
+        const QImage image = legend->grab().toImage();
+        const int hue = Level(level).hsvHue();
+        int coloured = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                const int apart = std::abs(c.hsvHue() - hue);
+                if (c.hsvSaturation() > 80 && std::min(apart, 360 - apart) < 20) ++coloured;
+            }
+        }
+        EXPECT_GT(coloured, 5) << "level " << level;
+    }
     EXPECT_EQ(form->StatusText(), form->Table().status);
     EXPECT_TRUE(form->StatusText().contains(QStringLiteral("すぎちゃった：2件")));
 }
@@ -226,6 +247,30 @@ TEST_F(MainteFormTest, SettingsButtonOpensTheMaintenancePageAndRecomputesAfterOk
     EXPECT_EQ(opened, (QVector<SettingTab>{SettingTab::Mainte, SettingTab::Mainte}));
     EXPECT_TRUE(form->model()->Grid().Cell(1, DueColName).isEmpty());
     form->close();
+}
+
+TEST_F(MainteFormTest, LongNumbersAreShownWholeAndTheWindowMayShowEveryColumn) {
+    book.book().mainte[6] = test::MainteItem(QStringLiteral("F"), 10, 0);
+    test::SetRecords(book.table(),
+                     {Fill(QStringLiteral("2024/01/10"), QStringLiteral("1"), QStringLiteral("F::")),
+                      Fill(QStringLiteral("2024/05/01"), QStringLiteral("1234567"), QString())});
+    Show();
+    const TextGrid& g = form->model()->Grid();
+    ASSERT_EQ(g.Cell(6, DueColName), QStringLiteral("F"));
+    EXPECT_EQ(g.Cell(6, DueColRemainingDistance), QStringLiteral("-1,234,556"));
+    const QFontMetrics metrics(form->grid()->font());
+    int total = 0;
+    for (int column = 0; column < kDueColumnCount; ++column) {
+        total += form->grid()->columnWidth(column);
+        for (int row = 1; row <= kMainteCount; ++row) {
+            const QString cell = g.Cell(row, column);
+            if (column == DueColName || column == DueColMemo || cell.trimmed().isEmpty()) continue;
+            EXPECT_GE(form->grid()->columnWidth(column), metrics.horizontalAdvance(cell) + 4)
+                << cell.toStdString() << " in column " << column;
+        }
+    }
+    EXPECT_GE(form->maximumWidth(),
+              std::min(total, QGuiApplication::primaryScreen()->availableVirtualGeometry().width()));
 }
 
 TEST_F(MainteFormTest, SizeStaysWithinAllColumnsAndRows) {

@@ -15,9 +15,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocalServer>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -234,10 +237,9 @@ TEST(SingleInstanceTest, NextCopyIsPrimaryOnceTheFirstHasGone) {
 }
 
 #ifdef Q_OS_UNIX
-TEST(SingleInstanceTest, StaleSocketOfACrashedCopyIsReplaced) {
-    const QString name = UniqueGuardName();
-    const QByteArray path = QFile::encodeName(QDir(QDir::tempPath()).filePath(name));
-    // A bound socket that is closed without unlinking, as a killed copy leaves it.
+// A socket file bound and closed without unlinking, as a killed copy leaves it.
+void LeaveStaleSocket(const QString& serverName) {
+    const QByteArray path = QFile::encodeName(serverName);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(fd, 0);
     sockaddr_un address{};
@@ -245,15 +247,58 @@ TEST(SingleInstanceTest, StaleSocketOfACrashedCopyIsReplaced) {
     std::strncpy(address.sun_path, path.constData(), sizeof(address.sun_path) - 1);
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
     ::close(fd);
-    ASSERT_TRUE(QFile::exists(QFile::decodeName(path)));
+    ASSERT_TRUE(QFile::exists(serverName));
+}
 
+TEST(SingleInstanceTest, StaleSocketOfACrashedCopyIsReplaced) {
+    const QString name = UniqueGuardName();
     SingleInstanceGuard guard(name);
+    LeaveStaleSocket(guard.ServerName());
     EXPECT_TRUE(guard.TryBecomePrimary());
     int activations = 0;
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, [&] { ++activations; });
     SingleInstanceGuard second(name);
     EXPECT_FALSE(second.TryBecomePrimary());
     EXPECT_TRUE(WaitFor([&] { return activations == 1; }));
+}
+
+TEST(SingleInstanceTest, TheSocketLivesInThePrivateRuntimeFolder) {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    ASSERT_FALSE(runtime.isEmpty());
+    EXPECT_EQ(SingleInstanceGuard::PrivateFolder(), runtime);
+    EXPECT_EQ(SingleInstanceGuard::DefaultName(), QStringLiteral("TMivraMainForm"));
+    SingleInstanceGuard guard;
+    EXPECT_EQ(guard.ServerName(), runtime + QStringLiteral("/TMivraMainForm"));
+    ASSERT_TRUE(guard.TryBecomePrimary());
+    QFileInfo socket(guard.ServerName());
+    EXPECT_TRUE(socket.exists());
+    EXPECT_EQ(QFileInfo(runtime).permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                                  QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+              QFile::Permissions());
+}
+
+// Another user may take names in the shared temporary folder first; a copy that answers there (as the
+// old name did) or a lock file left there cannot stop this program from starting.
+TEST(SingleInstanceTest, ASquattedNameElsewhereCannotStopAStart) {
+    const QString name = UniqueGuardName();
+    const QString shared = QDir(QDir::tempPath()).filePath(name);
+    QLocalServer squatter;
+    ASSERT_TRUE(squatter.listen(shared));
+    int squatterCalls = 0;
+    QObject::connect(&squatter, &QLocalServer::newConnection, [&] { ++squatterCalls; });
+    QLockFile squattedLock(shared + QStringLiteral(".lock"));
+    ASSERT_TRUE(squattedLock.lock());
+
+    SingleInstanceGuard guard(name);
+    EXPECT_TRUE(guard.TryBecomePrimary());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(squatterCalls, 0);
+    EXPECT_NE(QFileInfo(guard.ServerName()).absolutePath(), QFileInfo(shared).absolutePath());
+
+    // Without a private folder the program starts without the guard rather than not at all.
+    SingleInstanceGuard unguarded(name, QString());
+    EXPECT_TRUE(unguarded.TryBecomePrimary());
+    EXPECT_TRUE(unguarded.ServerName().isEmpty());
 }
 #endif
 

@@ -167,10 +167,24 @@ void ListGrid::ConnectModel() {
                                   [this] { m_savedWidths = ColumnWidths(); });
     m_modelConnections << connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         UpdateFrozenColumns();
+        MeasureNumbers(0, m_model->rowCount() - 1, 0, m_model->columnCount() - 1, true);
         SetColumnWidths(m_savedWidths);
     });
+    m_modelConnections << connect(
+        m_model, &QAbstractItemModel::dataChanged, this,
+        [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+            const bool allRows = topLeft.row() == 0 && bottomRight.row() == m_model->rowCount() - 1;
+            MeasureNumbers(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column(), allRows);
+            CheckColumnWidths();
+        });
+    m_modelConnections << connect(m_model, &QAbstractItemModel::rowsInserted, this,
+                                  [this](const QModelIndex&, int first, int last) {
+                                      MeasureNumbers(first, last, 0, m_model->columnCount() - 1, false);
+                                      CheckColumnWidths();
+                                  });
     auto columnsChanged = [this] {
         UpdateFrozenColumns();
+        MeasureNumbers(0, m_model->rowCount() - 1, 0, m_model->columnCount() - 1, true);
         CheckColumnWidths();
     };
     m_modelConnections << connect(m_model, &QAbstractItemModel::columnsInserted, this, columnsChanged);
@@ -254,8 +268,9 @@ void ListGrid::CheckColumnWidths() {
         if (m_keptColumns.contains(column)) {
             const int standard = DefaultWidth(column);
             if (standard > 0 && width != standard) setColumnWidth(column, standard);
-        } else if (width < m_minimumFreeWidth) {
-            setColumnWidth(column, m_minimumFreeWidth);
+        } else {
+            const int minimum = qMax(m_minimumFreeWidth, NumberWidth(column));
+            if (width < minimum) setColumnWidth(column, minimum);
         }
     }
     m_checkingWidths = false;
@@ -277,6 +292,7 @@ void ListGrid::ApplyFont(const QFont& font) {
     m_frozenHeader->setFont(font);
     m_rowHeight = QFontMetrics(font).height() + 2;
     ApplyRowHeight();
+    if (m_model) MeasureNumbers(0, m_model->rowCount() - 1, 0, m_model->columnCount() - 1, true);
     if (!m_chars.isEmpty()) {
         RecomputeDefaults();
         ResetAllColumnWidths();
@@ -298,7 +314,57 @@ void ListGrid::SizeColumns(const QVector<int>& chars) {
 }
 
 int ListGrid::DefaultWidth(int column) const {
-    return column >= 0 && column < m_defaultWidths.size() ? m_defaultWidths[column] : 0;
+    const int standard = column >= 0 && column < m_defaultWidths.size() ? m_defaultWidths[column] : 0;
+    return qMax(standard, NumberWidth(column));
+}
+
+int ListGrid::NumberWidth(int column) const {
+    return column >= 0 && column < m_numberWidths.size() ? m_numberWidths[column] : 0;
+}
+
+namespace {
+bool IsNumberCell(const QString& text) {
+    bool digit = false;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= u'0' && u <= u'9') {
+            digit = true;
+        } else if (u != u' ' && u != u',' && u != u'.' && u != u'-' && u != u'+' && u != u'%' && u != u'/' &&
+                   u != u':') {
+            return false;
+        }
+    }
+    return digit;
+}
+}  // namespace
+
+void ListGrid::MeasureNumbers(int firstRow, int lastRow, int firstColumn, int lastColumn, bool fresh) {
+    if (!m_model) return;
+    const int columns = m_model->columnCount();
+    if (m_numberWidths.size() != columns) m_numberWidths.resize(columns);
+    firstColumn = qMax(0, firstColumn);
+    lastColumn = qMin(columns - 1, lastColumn);
+    firstRow = qMax(0, firstRow);
+    lastRow = qMin(m_model->rowCount() - 1, lastRow);
+    const QFontMetrics metrics(font());
+    // Texts this short fit any column measured so far without asking the font.
+    int widestSign = 0;
+    for (QChar c : QStringLiteral(" 0123456789,.-+%/:"))
+        widestSign = qMax(widestSign, metrics.horizontalAdvance(c));
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+        int widest = fresh ? 0 : m_numberWidths[column];
+        for (int row = firstRow; row <= lastRow; ++row) {
+            const QModelIndex index = m_model->index(row, column);
+            QString text = index.data(Qt::DisplayRole).toString();
+            if (text.isEmpty() || static_cast<int>(text.size()) * widestSign + 4 <= widest) continue;
+            if (!IsNumberCell(text)) continue;
+            // Right-aligned cells are drawn trimmed, the others as they stand.
+            const auto alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
+            if (alignment & (Qt::AlignRight | Qt::AlignTrailing)) text = text.trimmed();
+            widest = qMax(widest, metrics.horizontalAdvance(text) + 4);
+        }
+        m_numberWidths[column] = widest;
+    }
 }
 
 QSize ListGrid::FitToColumns(int rows) const {

@@ -53,7 +53,12 @@ public:
     // Default width of column i = width of a space x chars[i] + 4; columns that are not hidden take it.
     void SizeColumns(const QVector<int>& chars);
     const QVector<int>& DefaultWidths() const { return m_defaultWidths; }
+    // The default width, or the width of the column's widest number when that is wider.
     int DefaultWidth(int column) const;
+    // A column that is not hidden is never narrower than its widest number: a cell of digits and
+    // the signs around them (",", ".", "-", "+", "%", "/", ":"), plus the 4 pixels of the cell's
+    // margins. Cutting a number at either end would show a wrong number.
+    int NumberWidth(int column) const;
     // Cell height without the grid line.
     int RowHeight() const { return m_rowHeight; }
     // The size that shows every column and `rows` data rows below the heading, with room for each
@@ -148,6 +153,8 @@ private:
     void OnHeaderReleased();
     void ApplyRowHeight();
     void RecomputeDefaults();
+    // Measures the numbers of the rows and columns given; `fresh` forgets what the columns held before.
+    void MeasureNumbers(int firstRow, int lastRow, int firstColumn, int lastColumn, bool fresh);
     void SetWidth(int column, int width);
     int FixedWidth() const;
     GridSpan ColoredColumnSpan() const;
@@ -166,6 +173,7 @@ private:
     int m_rowHeight = 0;
     QVector<int> m_chars;
     QVector<int> m_defaultWidths;
+    QVector<int> m_numberWidths;
     QSet<int> m_keptColumns;
     int m_minimumFreeWidth = 0;
     QSet<int> m_rightRuleColumns;

@@ -4,6 +4,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 
 namespace tovrel {
 
@@ -14,35 +15,59 @@ const char ActivateRequest[] = "activate\n";
 
 }  // namespace
 
-SingleInstanceGuard::SingleInstanceGuard(const QString& name, QObject* parent)
-    : QObject(parent), m_name(name) {}
+SingleInstanceGuard::SingleInstanceGuard(const QString& name, const QString& folder, QObject* parent)
+    : QObject(parent), m_name(name), m_folder(folder) {}
 
 SingleInstanceGuard::~SingleInstanceGuard() {
     if (m_server) m_server->close();
 }
 
 QString SingleInstanceGuard::DefaultName() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
-    if (user.isEmpty()) user = qEnvironmentVariable("LOGNAME");
-    user.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
-    return QStringLiteral("TMivraMainForm-") + user;
+    return QStringLiteral("TMivraMainForm");
+}
+
+QString SingleInstanceGuard::PrivateFolder() {
+#ifdef Q_OS_WIN
+    // Pipe names are not files; the user's name keeps two users' copies apart.
+    return QStringLiteral("-") + qEnvironmentVariable("USERNAME");
+#else
+    // Qt gives it only when it belongs to the user and no one else may enter it.
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#endif
+}
+
+QString SingleInstanceGuard::ServerName() const {
+#ifdef Q_OS_WIN
+    return m_name + m_folder;
+#else
+    return m_folder.isEmpty() ? QString() : QDir(m_folder).filePath(m_name);
+#endif
 }
 
 bool SingleInstanceGuard::TryBecomePrimary() {
     if (m_server) return true;
+    const QString serverName = ServerName();
+    if (serverName.isEmpty()) {
+        // Better two copies than none: a shared folder could be taken by another user first.
+        qWarning("single instance guard: no private runtime folder");
+        return true;
+    }
 
     // Two copies started together would otherwise both find no server and both listen.
-    QLockFile lock(QDir(QDir::tempPath()).filePath(m_name + QStringLiteral(".lock")));
+#ifdef Q_OS_WIN
+    QLockFile lock(QDir(QDir::tempPath()).filePath(serverName + QStringLiteral(".lock")));
+#else
+    QLockFile lock(serverName + QStringLiteral(".lock"));
+#endif
     lock.tryLock(ConnectTimeoutMs * 3);
 
     if (AskPrimaryToActivate()) return false;
 
     // Nobody answered: a socket file left behind by a crashed copy is stale.
-    QLocalServer::removeServer(m_name);
+    QLocalServer::removeServer(serverName);
     auto* server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(m_name)) {
+    if (!server->listen(serverName)) {
         // Without the guard the program still runs; only the second-copy check is lost.
         qWarning("single instance guard: %s", qPrintable(server->errorString()));
         delete server;
@@ -55,7 +80,7 @@ bool SingleInstanceGuard::TryBecomePrimary() {
 
 bool SingleInstanceGuard::AskPrimaryToActivate() {
     QLocalSocket socket;
-    socket.connectToServer(m_name);
+    socket.connectToServer(ServerName());
     if (!socket.waitForConnected(ConnectTimeoutMs)) return false;
     socket.write(ActivateRequest);
     socket.waitForBytesWritten(ConnectTimeoutMs);

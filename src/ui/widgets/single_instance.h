@@ -12,11 +12,19 @@ namespace tovrel {
 class SingleInstanceGuard : public QObject {
     Q_OBJECT
 public:
-    explicit SingleInstanceGuard(const QString& name = DefaultName(), QObject* parent = nullptr);
+    // The socket and its lock file are named `name` inside `folder`; an empty folder leaves the
+    // program without the guard (it still starts).
+    explicit SingleInstanceGuard(const QString& name = DefaultName(), const QString& folder = PrivateFolder(),
+                                 QObject* parent = nullptr);
     ~SingleInstanceGuard() override;
 
-    // "TMivraMainForm-" + the user name.
+    // "TMivraMainForm".
     static QString DefaultName();
+    // The user's private runtime folder ($XDG_RUNTIME_DIR, which only the user may enter), so that
+    // another user cannot take the name first. Empty when there is no such folder that is safe.
+    static QString PrivateFolder();
+    // Where the socket is listened for.
+    QString ServerName() const;
 
     // True when this copy is now the primary one. False when another copy answered; it has been
     // asked to come forward.
@@ -32,6 +40,7 @@ private:
     void ReadRequest(QLocalSocket* socket);
 
     QString m_name;
+    QString m_folder;
     QLocalServer* m_server = nullptr;
 };
 
