@@ -24,11 +24,14 @@ struct LogContent {
     QStringList problems;
     bool countAgrees = true;  // the count line is there, reads as a number and equals the record lines
 };
-LogContent ParseLogData(const QByteArray& bytes);
+// With a table, the records hold the cell texts that table shows (as SetRecord stores them);
+// without, the numbers stay as the file writes them.
+LogContent ParseLogData(const QByteArray& bytes, const RecordTable* shownIn = nullptr);
 
 // Fills the table from the file's bytes without sorting: the first `capacity` records; the records
 // beyond it are kept aside and written back after the others (never dropped). A search view is left
-// first, since its backup no longer belongs to the table.
+// first, since its backup no longer belongs to the table. The records that went into the table are
+// moved there: the returned content still counts them, but holds them empty.
 LogContent ReadLogData(const QByteArray& bytes, RecordTable& table);
 
 // The file's bytes for the table's records 1..count, then the records kept beyond the capacity.
