@@ -200,13 +200,20 @@ QString ProblemText(const QString& path, const QStringList& problems) {
 }  // namespace
 
 namespace {
-// With a table, the numbers become the cell texts that table shows.
-FuelRecord RecordFromFields(const Fields& fields, const RecordTable* shownIn) {
+struct ReadOptions {
+    const RecordTable* shownIn = nullptr;  // the numbers become the cell texts this table shows
+    bool findProblems = true;
+    bool dueTextsOnly = false;  // only Day, TotalRun and Mainte, what the maintenance check reads
+    int capacity = -1;          // records beyond it are not read (-1: every record)
+};
+
+FuelRecord RecordFromFields(const Fields& fields, const ReadOptions& options) {
     FuelRecord r;
     r.kind = ParseFlag(fields[0]);
     for (int col = ColDay; col <= ColPattern; ++col) {
-        if (shownIn && IsNumericColumn(col))
-            r.text[col] = NumberCellText(col, fields[col], shownIn->CostZeroDisp());
+        if (options.dueTextsOnly && col != ColDay && col != ColTotalRun) continue;
+        if (options.shownIn && IsNumericColumn(col))
+            r.text[col] = NumberCellText(col, fields[col], options.shownIn->CostZeroDisp());
         else
             r.text[col] = fields[col].toString();
     }
@@ -216,6 +223,7 @@ FuelRecord RecordFromFields(const Fields& fields, const RecordTable* shownIn) {
             mainte += QLatin1Char(':') + fields[ColCost].toString() + QLatin1Char(':');
         r.text[ColMainte] = RegroupMainteCosts(mainte);
     }
+    if (options.dueTextsOnly) return r;
     r.text[ColShop] = fields[ColShop].toString();
     r.text[ColMemo] = fields[ColMemo].toString().replace(QLatin1Char('#'), kCrLf);
     r.noneHeikin = ParseFlag(fields[17]);
@@ -228,10 +236,11 @@ FuelRecord ParseLogValue(const QString& value) {
     if (value.isEmpty()) return FuelRecord();
     Fields fields;
     SplitFields(value, fields, nullptr);
-    return RecordFromFields(fields, nullptr);
+    return RecordFromFields(fields, ReadOptions());
 }
 
-LogContent ParseLogData(const QByteArray& bytes, const RecordTable* shownIn) {
+namespace {
+LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
     LogContent content;
     const bool marked = StartsWithByteOrderMark(bytes);
     const QString text = DecodeDataText(bytes);
@@ -254,6 +263,7 @@ LogContent ParseLogData(const QByteArray& bytes, const RecordTable* shownIn) {
     }
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i < first) continue;
+        if (options.capacity >= 0 && content.records.size() >= options.capacity) break;
         const QStringView line = lines[i];
         if (line.contains(QChar(QChar::ReplacementCharacter)) || (marked && !Cp932CanEncode(line.toString()))) {
             content.problems.append(LinePrefix(i) +
@@ -277,12 +287,27 @@ LogContent ParseLogData(const QByteArray& bytes, const RecordTable* shownIn) {
         Fields fields;
         QStringView rest;
         SplitFields(value, fields, &rest);
-        const QString problem = ValueProblem(fields, rest);
-        if (!problem.isEmpty()) content.problems.append(LinePrefix(i) + problem);
-        content.records.append(RecordFromFields(fields, shownIn));
+        if (options.findProblems) {
+            const QString problem = ValueProblem(fields, rest);
+            if (!problem.isEmpty()) content.problems.append(LinePrefix(i) + problem);
+        }
+        content.records.append(RecordFromFields(fields, options));
     }
     content.countAgrees = count == content.records.size() || (first == 1 && content.records.isEmpty());
     return content;
+}
+
+QVector<FuelRecord> ReadRecords(const QString& path, const ReadOptions& options) {
+    QByteArray bytes;
+    if (!FileEntryExists(path) || !ReadFileBytes(path, &bytes, nullptr)) return {};
+    return ParseLog(bytes, options).records;
+}
+}  // namespace
+
+LogContent ParseLogData(const QByteArray& bytes, const RecordTable* shownIn) {
+    ReadOptions options;
+    options.shownIn = shownIn;
+    return ParseLog(bytes, options);
 }
 
 LogContent ReadLogData(const QByteArray& bytes, RecordTable& table) {
@@ -334,7 +359,7 @@ QByteArray FormatLogData(const RecordTable& table) {
     return EncodeCp932Lines(lines);
 }
 
-bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QString* notice) {
+bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QString* notice, LoadedLog* loaded) {
     if (notice) notice->clear();
     QByteArray bytes;
     QString readError;
@@ -350,6 +375,7 @@ bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QStrin
         table.ClearSlots(1, table.Capacity());
         table.SetOverflow({});
     }
+    if (loaded) *loaded = LoadedLog{table.SlotList(), table.RecordCount()};
     table.SortRecords();
     table.TakeSnapshot();
     if (!read) {
@@ -407,11 +433,18 @@ bool SaveLogFile(const QString& path, RecordTable& table, QString* error) {
 }
 
 QVector<FuelRecord> ReadLogRecords(const QString& path, int capacity) {
-    QByteArray bytes;
-    if (!FileEntryExists(path) || !ReadFileBytes(path, &bytes, nullptr)) return {};
-    QVector<FuelRecord> records = ParseLogData(bytes).records;
-    if (records.size() > capacity) records.resize(std::max(capacity, 0));
-    return records;
+    ReadOptions options;
+    options.findProblems = false;
+    options.capacity = std::max(capacity, 0);
+    return ReadRecords(path, options);
+}
+
+QVector<FuelRecord> ReadLogDueRecords(const QString& path, int capacity) {
+    ReadOptions options;
+    options.findProblems = false;
+    options.dueTextsOnly = true;
+    options.capacity = std::max(capacity, 0);
+    return ReadRecords(path, options);
 }
 
 }  // namespace tovrel

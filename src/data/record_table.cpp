@@ -138,8 +138,8 @@ void RecordTable::SortRecords() {
     keys.reserve(m_count * 15);
     QVector<qsizetype> ends(m_count + 1);
     for (int i = 1; i <= m_count; ++i) {
-        Cp932Append(keys, m_slots[i].Day());
-        Cp932Append(keys, m_slots[i].Time());
+        Cp932Append(keys, m_slots.at(i).Day());
+        Cp932Append(keys, m_slots.at(i).Time());
         ends[i] = keys.size();
     }
     const auto key = [&](int i) { return QByteArrayView(keys).sliced(ends[i - 1], ends[i] - ends[i - 1]); };

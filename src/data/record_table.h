@@ -36,6 +36,8 @@ public:
 
     // Slot 0 always holds the empty record: it stands for "no earlier record".
     const FuelRecord& At(int slot) const;
+    // Slots 0..capacity in one list, shared with the table rather than copied (until either changes).
+    const QVector<FuelRecord>& SlotList() const { return m_slots; }
     FuelRecord GetRecord(int slot) const { return At(slot); }
     void SetRecord(int slot, const FuelRecord& record);
     // Replaces every slot: the records (at most the capacity, moved out of the list) become slots
