@@ -390,7 +390,7 @@ int PdfCommand(Logbook& book, const Options& o) {
 }
 
 int WarningsCommand(Logbook& book, const Options& o) {
-    StartupWarnings warnings = CollectStartupWarnings(book.book(), book.settings(), o.today);
+    StartupWarnings warnings = book.CollectStartupWarnings(o.today);
     FinishStartupWarnings(warnings);
     for (const WarningLine& line : warnings.lines)
         PrintLine(stdout, line.text);

@@ -86,7 +86,7 @@ constexpr char16_t kNoPair = 0xFFFF;
 thread_local std::array<char32_t, 256> t_singleBytes{};
 thread_local std::array<char16_t, 0x10000> t_bytePairs{};
 
-Q_DECL_COLD_FUNCTION char32_t LearnSingleByte(unsigned char b) {
+Q_NEVER_INLINE char32_t LearnSingleByte(unsigned char b) {
     const char byte = static_cast<char>(b);
     size_t used = 0;
     int stopReason = 0;
@@ -99,7 +99,7 @@ Q_DECL_COLD_FUNCTION char32_t LearnSingleByte(unsigned char b) {
     return entry;
 }
 
-Q_DECL_COLD_FUNCTION char16_t LearnBytePair(unsigned char lead, unsigned char trail) {
+Q_NEVER_INLINE char16_t LearnBytePair(unsigned char lead, unsigned char trail) {
     const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
     size_t used = 0;
     int stopReason = 0;
@@ -112,19 +112,19 @@ Q_DECL_COLD_FUNCTION char16_t LearnBytePair(unsigned char lead, unsigned char tr
 // The character of a byte, kLead or kNoChar.
 inline char32_t SingleByte(unsigned char b) {
     char32_t entry = t_singleBytes[b];
-    if (entry == kUnknown) entry = LearnSingleByte(b);
+    if (Q_UNLIKELY(entry == kUnknown)) entry = LearnSingleByte(b);
     return entry == kLead || entry == kNoChar ? entry : entry - 1;
 }
 
 // The character of a lead and a trail byte, kNoPair when they are none.
 inline char16_t BytePair(unsigned char lead, unsigned char trail) {
     const char16_t entry = t_bytePairs[(lead << 8) | trail];
-    return entry != kPairUnknown ? entry : LearnBytePair(lead, trail);
+    return Q_LIKELY(entry != kPairUnknown) ? entry : LearnBytePair(lead, trail);
 }
 
 thread_local std::array<quint16, 0x10000> t_units{};
 
-Q_DECL_COLD_FUNCTION quint16 LearnUnit(char16_t c) {
+Q_NEVER_INLINE quint16 LearnUnit(char16_t c) {
     Converter& conv = Encoder();
     QByteArray out;
     QByteArray utf8 = QString(QChar(c)).toUtf8();
@@ -147,7 +147,7 @@ Q_DECL_COLD_FUNCTION quint16 LearnUnit(char16_t c) {
 inline quint16 EncodeUnit(char16_t c) {
     if (c < 0x80) return c;
     const quint16 entry = t_units[c];
-    return entry != 0 ? entry : LearnUnit(c);
+    return Q_LIKELY(entry != 0) ? entry : LearnUnit(c);
 }
 
 }  // namespace

@@ -157,6 +157,8 @@ protected:
         window->keyboardModifiers = [this] { return modifiers; };
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // The start-up check follows the list's first paint; its wait window must have come and gone.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return window->StartupChecked(); }));
         // The wait window of the first showing took the activation with it when it closed.
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == window.get(); }));

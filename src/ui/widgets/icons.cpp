@@ -27,16 +27,21 @@ QPen Stroke(const QColor& color, qreal width = 2.0) {
     return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-// Renders a drawing made on a grid of `grid` units into size x size logical pixels.
-QPixmap Render(const Drawing& draw, int grid, int size, qreal dpr) {
-    QPixmap pixmap(QSize(size, size) * dpr);
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+// Renders a drawing made on a grid of `grid` units into size x size logical pixels; an image needs
+// no screen, so the build renders the toolbar icons this way too.
+QImage RenderImage(const Drawing& draw, int grid, int size, qreal dpr) {
+    QImage image(QSize(size, size) * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(qreal(size) / grid, qreal(size) / grid);
     draw(painter);
-    return pixmap;
+    return image;
+}
+
+QPixmap Render(const Drawing& draw, int grid, int size, qreal dpr) {
+    return QPixmap::fromImage(RenderImage(draw, grid, size, dpr));
 }
 
 QIcon IconFrom(const Drawing& draw, int grid, std::initializer_list<int> sizes) {
@@ -344,8 +349,8 @@ Drawing ToolDrawing(ToolIconId id) {
 
 }  // namespace
 
-QIcon ToolIcon(ToolIconId id) {
-    return IconFrom(ToolDrawing(id), 24, {16, 20, 24, 32, 40, 48});
+QImage RenderToolIcon(ToolIconId id, int size) {
+    return RenderImage(ToolDrawing(id), 24, size, 1.0);
 }
 
 QIcon ProgramIcon() {
