@@ -1,5 +1,6 @@
 #include "ui/about_dialog.h"
 
+#include "ui/widgets/help.h"
 #include "ui/widgets/icons.h"
 
 #include <QDialogButtonBox>
@@ -14,6 +15,7 @@ namespace tovrel {
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    InstallHelpKey(this, HelpAbout);
     setModal(true);
 
     auto* icon = new QLabel;

@@ -67,6 +67,7 @@ TMivraMainForm::TMivraMainForm(Settings& settings, SettingsStore& store, QWidget
 
 TMivraMainForm::~TMivraMainForm() {
     SetSettingsDialogOpener({});
+    CloseHelp();
     FormDestroy();
     m_graphForm.reset();
     m_syukeiForm.reset();
@@ -84,6 +85,7 @@ void TMivraMainForm::FormCreate() {
     setObjectName(kWindowName);
     setWindowIcon(ProgramIcon());
     setMinimumSize(200, 200);
+    SetHelpSettingsStore(&m_book.store());
 
     QString error;
     const bool started = m_book.Start([this](const Settings& s) { ShowStartupPicture(s); }, &error);
