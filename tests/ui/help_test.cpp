@@ -10,6 +10,7 @@
 #include "ui/day_search_form.h"
 #include "ui/entry_dialog.h"
 #include "ui/fixed_font_dialog.h"
+#include "ui/import_form.h"
 #include "ui/graph_print_dialog.h"
 #include "ui/help_form.h"
 #include "ui/main_window.h"
@@ -270,6 +271,8 @@ TEST_F(HelpWindowTest, F1InEveryWindowOpensItsPage) {
     expect(&font, "font.html");
     TAboutBox about;
     expect(&about, "about.html");
+    TImportForm import(book);
+    expect(&import, "import.html");
 
     // The two range tools also have a help button.
     TTotalRunCalcForm odometer(book);
