@@ -44,6 +44,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     tovrel::SetUpApplication(app);
+    // The installed desktop entry: the desktop shows its name and icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.quendra.Tovrel"));
 
     // A second copy asks the first to come forward and ends before reading any data.
     tovrel::SingleInstanceGuard guard;
