@@ -45,7 +45,7 @@ DataFolderGuard::DataFolderGuard(const Settings& settings, bool holdLock)
         ShowWarning(QStringLiteral("バックアップエラー"), text);
     };
     m_touchTimer.setInterval(kTouchMs);
-    QObject::connect(&m_touchTimer, &QTimer::timeout, &m_touchTimer, [this] { Touch(); });
+    QObject::connect(&m_touchTimer, &QTimer::timeout, &m_touchTimer, [this] { TouchLock(); });
     g_active = this;
     SetWriteObserver(this);
 }
@@ -187,7 +187,7 @@ bool DataFolderGuard::Restore(const QString& file, int generation, QString* mess
     return true;
 }
 
-void DataFolderGuard::Touch() {
+void DataFolderGuard::TouchLock() {
     if (!m_lock || !m_lock->isLocked()) return;
     QFile file(m_lock->fileName());
     if (file.open(QIODevice::Append))

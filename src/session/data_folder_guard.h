@@ -55,13 +55,15 @@ public:
     // warning through the current prompter.
     std::function<void(const QString& text)> reportBackupFailure;
 
+    // Marks the held lock as alive for programs on other computers; a timer calls it every minute.
+    void TouchLock();
+
     bool MayWrite(const QString& path, QString* reason) override;
     void BeforeReplace(const QString& path, const QByteArray& bytes) override;
 
 private:
     bool IsDataFile(const QString& path) const;
     int Generations() const;
-    void Touch();
 
     const Settings& m_settings;
     const bool m_holdLock;

@@ -76,6 +76,16 @@ TEST_F(DataFolderGuardTest, TheProgramHoldsItsFolderAndReleasesItAtTheEnd) {
     EXPECT_FALSE(QFileInfo::exists(LockPath(folder)));
 }
 
+TEST_F(DataFolderGuardTest, TheHeldLockIsKeptFreshForOtherComputers) {
+    guard->Open(folder.path());
+    QFile lock(LockPath(folder));
+    ASSERT_TRUE(lock.open(QIODevice::Append));
+    lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    lock.close();
+    guard->TouchLock();
+    EXPECT_LE(QFileInfo(LockPath(folder)).lastModified().secsTo(QDateTime::currentDateTime()), 60);
+}
+
 TEST_F(DataFolderGuardTest, ASecondProgramOpensReadOnlyAndSavesNothing) {
     QLockFile other(LockPath(folder));
     ASSERT_TRUE(other.tryLock(0));
