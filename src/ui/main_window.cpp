@@ -178,6 +178,8 @@ void TMivraMainForm::FormCreate() {
     m_entry->SetLastDate(DateToText(QDate::currentDate()));
     m_graphSel->setCurrentIndex(m_book.settings().MainGraphSel == 1 ? 1 : 0);
     SetListEditable(true);
+    if (m_book.ReadOnly())
+        MessageBox::ShowWarning(QStringLiteral("データフォルダ使用中"), m_book.ReadOnlyNotice());
     if (!started && !error.isEmpty()) ShowFileError(error);
     BuildCarMenus();
     UpdateCaption();

@@ -974,6 +974,8 @@ void TSettingForm::OKButtonClick() {
     if (settingsApplied) settingsApplied(result);
     CloseWait();
     if (!result.errors.isEmpty()) MessageBox::ShowError(QStringLiteral("Tovrel"), result.errors);
+    if (!result.folderNotice.isEmpty())
+        MessageBox::ShowWarning(QStringLiteral("データフォルダ使用中"), result.folderNotice);
     accept();
 }
 
