@@ -458,8 +458,6 @@ int GraphCommand(Logbook& book, const Options& o) {
     return kExitOk;
 }
 
-// The import of the preview dialog without the dialog: what the file becomes, then the log written
-// as save writes it.
 // A data file name as the folder holds it, or a usage error.
 std::optional<int> CheckDataFileName(const QString& file) {
     if (DataFileNames().contains(file)) return std::nullopt;
@@ -505,6 +503,8 @@ int RestoreCommand(DataFolderGuard& guard, const Options& o) {
     return kExitOk;
 }
 
+// The import of the preview dialog without the dialog: what the file becomes, then the log written
+// as save writes it.
 int ImportCommand(Logbook& book, const Options& o) {
     if (o.positional.size() != 2) return Usage(QStringLiteral("import needs one file"));
     ImportChoices choices;
