@@ -1,13 +1,16 @@
 #include "app/cli.h"
 
+#include "base/backups.h"
 #include "base/file_io.h"
 #include "base/text_utils.h"
+#include "base/version.h"
 #include "calc/combined_fill.h"
 #include "calc/entry_rules.h"
 #include "calc/odometer_recalc.h"
 #include "graph/trend_graph.h"
 #include "output/csv_export.h"
 #include "output/list_sources.h"
+#include "session/data_folder_guard.h"
 #include "session/import_log.h"
 #include "session/logbook.h"
 #include "settings/settings.h"
@@ -69,7 +72,15 @@ const char* const kUsage =
     "  import FILE [--format auto|generic|tovrel|roadtrip|carcare] [--dates ymd|dmy|mdy] [--dry-run]\n"
     "                         adds the fuel log of FILE (CSV or tab-separated) to the car's log and\n"
     "                         writes it as save does; prints what was imported, skipped as duplicates\n"
-    "                         and rejected (with line and reason); --dry-run writes nothing\n";
+    "                         and rejected (with line and reason); --dry-run writes nothing\n"
+    "  backups [FILE]         the kept generations of the data files (of FILE only when given):\n"
+    "                         file, generation (1 = newest), time replaced, size in bytes\n"
+    "  restore FILE GENERATION\n"
+    "                         puts that generation of FILE (e.g. Mivra01.dat) back; the file it\n"
+    "                         replaces is kept as the newest generation\n"
+    "  --help, --version      this text; the version\n"
+    "Commands that write (save, combine, odometer, import, restore) exit 1 while another program\n"
+    "holds the data folder.\n";
 
 void PrintLine(FILE* stream, const QString& text) {
     std::fprintf(stream, "%s\n", text.toUtf8().constData());
@@ -447,6 +458,51 @@ int GraphCommand(Logbook& book, const Options& o) {
     return kExitOk;
 }
 
+// A data file name as the folder holds it, or a usage error.
+std::optional<int> CheckDataFileName(const QString& file) {
+    if (DataFileNames().contains(file)) return std::nullopt;
+    return Usage(QStringLiteral("not a data file: ") + file +
+                 QStringLiteral(" (MivraNN.dat, CarInfoNN.dat, CarMemoNN.dat, MainteNN.dat with NN 01..10, "
+                                "Setting.dat, PrintSet.dat)"));
+}
+
+int BackupsCommand(Logbook& book, const Options& o) {
+    if (o.positional.size() > 2) return Usage(QStringLiteral("backups takes at most one file name"));
+    const QString file = o.positional.value(1);
+    if (!file.isEmpty()) {
+        if (const auto exit = CheckDataFileName(file)) return *exit;
+    }
+    const QVector<BackupGeneration> list = ListBackups(book.book().dataFolder, file);
+    int shown = 0;
+    for (const BackupGeneration& g : list) {
+        // Only the program's own files: anything else in the folder is the user's.
+        if (!DataFileNames().contains(g.file)) continue;
+        PrintLine(stdout, QStringLiteral("%1\t%2\t%3\t%4")
+                              .arg(g.file)
+                              .arg(g.generation)
+                              .arg(BackupTimeText(g.time))
+                              .arg(g.size));
+        ++shown;
+    }
+    if (shown == 0) PrintLine(stdout, QStringLiteral("バックアップはありません。"));
+    return kExitOk;
+}
+
+int RestoreCommand(DataFolderGuard& guard, const Options& o) {
+    if (o.positional.size() != 3) return Usage(QStringLiteral("restore needs FILE and GENERATION"));
+    if (const auto exit = CheckDataFileName(o.positional[1])) return *exit;
+    const auto generation = ParseCount(o.positional[2], 1, 100000);
+    if (!generation)
+        return Usage(QStringLiteral("bad generation (a whole number from 1): ") + o.positional[2]);
+    QString message;
+    QString error;
+    if (!guard.Restore(o.positional[1], *generation, &message, &error))
+        return FileError(QStringLiteral("tovrel-cli: ") +
+                         QString(error).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    PrintLine(stdout, message);
+    return kExitOk;
+}
+
 // The import of the preview dialog without the dialog: what the file becomes, then the log written
 // as save writes it.
 int ImportCommand(Logbook& book, const Options& o) {
@@ -506,6 +562,14 @@ bool CliNeedsWidgets(const QStringList& arguments) {
 }
 
 int RunCli(const QStringList& arguments) {
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+    if (arguments.contains(QStringLiteral("--version"))) {
+        PrintLine(stdout, QStringLiteral("tovrel-cli ") + ProgramVersion());
+        return kExitOk;
+    }
     Options o;
     const QString optionError = ParseOptions(arguments, o);
     if (!optionError.isEmpty()) return Usage(optionError);
@@ -514,10 +578,10 @@ int RunCli(const QStringList& arguments) {
         return kExitUsage;
     }
     const QString command = o.positional.first();
-    static const QStringList withArguments = {QStringLiteral("csv"),     QStringLiteral("pdf"),
-                                              QStringLiteral("graph"),   QStringLiteral("jump"),
-                                              QStringLiteral("combine"), QStringLiteral("odometer"),
-                                              QStringLiteral("import")};
+    static const QStringList withArguments = {
+        QStringLiteral("csv"),    QStringLiteral("pdf"),     QStringLiteral("graph"),
+        QStringLiteral("jump"),   QStringLiteral("combine"), QStringLiteral("odometer"),
+        QStringLiteral("import"), QStringLiteral("backups"), QStringLiteral("restore")};
     const bool known = command == QStringLiteral("status") || command == QStringLiteral("save") ||
                        command == QStringLiteral("warnings") || command == QStringLiteral("search") ||
                        withArguments.contains(command);
@@ -528,10 +592,24 @@ int RunCli(const QStringList& arguments) {
 
     QSettingsStore store;
     Settings settings;
+    // Commands that may write hold the data folder as the program does; the others only read it.
+    static const QStringList writing = {QStringLiteral("save"), QStringLiteral("combine"),
+                                        QStringLiteral("odometer"), QStringLiteral("import"),
+                                        QStringLiteral("restore")};
+    const bool writes = writing.contains(command) && !(command == QStringLiteral("import") &&
+                                                       o.flags.contains(QStringLiteral("--dry-run")));
+    DataFolderGuard guard(settings, writes);
     Logbook book(settings, store);
     if (!o.data.isEmpty()) book.SetDataFolderOverride(o.data);
     QString error;
-    if (!book.Start({}, &error)) return FileError(error);
+    const bool started = book.Start({}, &error);
+    if (book.ReadOnly()) {
+        return FileError(QStringLiteral("tovrel-cli: ") + guard.HolderText() +
+                         QStringLiteral("そのプログラムが終了してから、もう一度実行してください。"));
+    }
+    if (!started) return FileError(error);
+    if (command == QStringLiteral("backups")) return BackupsCommand(book, o);
+    if (command == QStringLiteral("restore")) return RestoreCommand(guard, o);
 
     int car = o.car;
     if (car == 0) {

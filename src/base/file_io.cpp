@@ -18,6 +18,7 @@
 #include <unistd.h>
 #else
 #include <QSaveFile>
+#include <cstring>
 #endif
 
 namespace tovrel {
@@ -39,6 +40,19 @@ QString TooLargeReason() {
 bool Fail(QString* error, const QString& text) {
     if (error) *error = text;
     return false;
+}
+
+WriteObserver* g_observer = nullptr;
+
+bool ObserverRefuses(const QString& path, QString* error) {
+    QString reason;
+    if (!g_observer || g_observer->MayWrite(path, &reason)) return false;
+    Fail(error, WriteError(path, reason));
+    return true;
+}
+
+void ObserveReplace(const QString& path, const QByteArray& bytes) {
+    if (g_observer) g_observer->BeforeReplace(path, bytes);
 }
 
 constexpr int kStaleSeconds = 60;
@@ -196,7 +210,15 @@ void ReplaceFileSystemCalls(const FileSystemCalls* calls) {
 #endif
 }
 
+void SetWriteObserver(WriteObserver* observer) {
+    g_observer = observer;
+}
+
 #ifdef Q_OS_UNIX
+
+QString SystemErrorReason(int err) {
+    return SystemReason(err);
+}
 
 bool FileEntryExists(const QString& path) {
     struct stat st;
@@ -249,6 +271,7 @@ bool ReadFileBytes(const QString& path, QByteArray* bytes, QString* error) {
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+    if (ObserverRefuses(path, error)) return false;
     QString target = path;
     bool haveMode = false;
     mode_t mode = 0;
@@ -295,6 +318,7 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     // Network and FUSE file systems report quota and write-back errors only here and at close.
     if (g_calls->sync(fd) != 0 && errno != EINVAL) return failAfterOpen(errno, false);
     if (g_calls->close(fd) != 0) return failAfterOpen(errno, true);
+    if (haveMode) ObserveReplace(path, bytes);
     if (g_calls->rename(temp.constData(), QFile::encodeName(target).constData()) != 0) {
         const int err = errno;
         ::unlink(temp.constData());
@@ -328,6 +352,10 @@ int RemoveStaleTemporaries(const QString& folder, const QStringList& fileNames) 
 
 #else
 
+QString SystemErrorReason(int err) {
+    return QString::fromLocal8Bit(std::strerror(err)) + QStringLiteral("。");
+}
+
 bool FileEntryExists(const QString& path) {
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
@@ -354,6 +382,7 @@ bool ReadFileBytes(const QString& path, QByteArray* bytes, QString* error) {
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+    if (ObserverRefuses(path, error)) return false;
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
         return Fail(error, WriteError(path, QStringLiteral("通常のファイルではありません。")));
@@ -365,6 +394,7 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
         file.cancelWriting();
         return Fail(error, WriteError(path, reason));
     }
+    if (info.exists()) ObserveReplace(path, bytes);
     if (!file.commit()) return Fail(error, WriteError(path, file.errorString()));
     return true;
 }

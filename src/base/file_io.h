@@ -37,6 +37,9 @@ inline constexpr char kTemporarySuffix[] = ".tovrel-";
 // were removed.
 int RemoveStaleTemporaries(const QString& folder, const QStringList& fileNames);
 
+// The system's reason for an error number, as the error texts above give it.
+QString SystemErrorReason(int err);
+
 // Lines of text: accepts CR LF, LF or a lone CR as line end; a trailing line end does not add a line.
 QStringList SplitTextLines(const QString& text);
 // The same lines as views into the text, which must outlive them.
@@ -55,5 +58,19 @@ struct FileSystemCalls {
 const FileSystemCalls& DefaultFileSystemCalls();
 // nullptr restores the default calls.
 void ReplaceFileSystemCalls(const FileSystemCalls* calls);
+
+// Told of every write of WriteFileAtomically: the data folder in use refuses writes while another
+// program holds it, and keeps the old file before it is replaced.
+class WriteObserver {
+public:
+    virtual ~WriteObserver() = default;
+    // False with the reason (a Japanese sentence) when the file may not be written now.
+    virtual bool MayWrite(const QString& path, QString* reason) = 0;
+    // Called once the new bytes are safely on disk, just before they replace the existing file at
+    // path. Whatever happens here, the save goes on.
+    virtual void BeforeReplace(const QString& path, const QByteArray& bytes) = 0;
+};
+// nullptr: no observer.
+void SetWriteObserver(WriteObserver* observer);
 
 }  // namespace tovrel

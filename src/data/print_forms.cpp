@@ -5,6 +5,7 @@
 #include "base/profile_ini.h"
 #include "base/text_utils.h"
 
+#include <algorithm>
 #include <span>
 
 namespace tovrel {
@@ -299,8 +300,9 @@ PrintColumn NormalizePrintColumn(const std::array<QString, 6>& cells) {
         out.align = QStringLiteral("  右");
     else
         out.align = QStringLiteral("左  ");
-    // A longer number keeps its last two digits.
-    out.width = FormatInt(ParseInt(c[5], 1), 2, QStringLiteral(" "));
+    // The field holds two digits: a width beyond them becomes the widest it can hold rather than
+    // losing its leading digit.
+    out.width = FormatInt(std::clamp(ParseInt(c[5], 1), 1, 99), 2, QStringLiteral(" "));
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include "base/prompter.h"
 #include "base/text_utils.h"
 #include "data/log_file.h"
+#include "session/data_folder_guard.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 
@@ -25,6 +26,24 @@ void Logbook::ApplyDataFolder() {
     if (!m_dataFolderOverride.isEmpty()) m_settings.DataFolder = m_dataFolderOverride;
     m_book.dataFolder = m_settings.DataFolder;
     m_table.SetCostZeroDisp(m_settings.CostZeroDisp);
+    // Whatever moves the session to another folder moves the lock with it.
+    if (DataFolderGuard* guard = DataFolderGuard::Active()) guard->Open(m_book.dataFolder);
+}
+
+bool Logbook::ReadOnly() const {
+    const DataFolderGuard* guard = DataFolderGuard::Active();
+    return guard && guard->ReadOnly();
+}
+
+QString Logbook::ReadOnlyNotice() const {
+    if (!ReadOnly()) return QString();
+    return DataFolderGuard::Active()->HolderText() +
+           QStringLiteral(
+               "\n読み取り専用で開きます。データを変更しても保存できません。\n"
+               "そのプログラムを終了してから開き直すと、保存できるようになります（異常終了した"
+               "プログラムのロックは、同じコンピュータならすぐに、ほかのコンピュータなら %1 分後に"
+               "解除されます）。")
+               .arg(kLockStaleMinutes);
 }
 
 bool Logbook::Start(const std::function<void(const Settings&)>& showStartupPicture, QString* error) {
@@ -35,8 +54,9 @@ bool Logbook::Start(const std::function<void(const Settings&)>& showStartupPictu
     LoadSettings(m_store, m_settings, context);
     m_table.SetCapacity(m_settings.Capacity);
     ApplyDataFolder();
-    // A save cut short (power loss, a killed program) leaves its temporary copy behind.
-    RemoveStaleTemporaries(m_book.dataFolder, DataFileNames());
+    // A save cut short (power loss, a killed program) leaves its temporary copy behind; a folder
+    // that another program holds is its business.
+    if (!ReadOnly()) RemoveStaleTemporaries(m_book.dataFolder, DataFileNames());
     m_book.currentCar = 0;
     m_sharedFilesFresh = true;
     return m_book.LoadItemLists(m_settings, error);
@@ -152,6 +172,15 @@ bool Logbook::HasUnsavedChanges() {
 
 bool Logbook::ConfirmSave(bool shiftHeld) {
     if (!HasUnsavedChanges()) return true;
+    if (ReadOnly()) {
+        // Yes/No only: a save the folder refuses cannot be offered.
+        return CurrentPrompter().Prompt(
+                   QStringLiteral("保存確認 - 全体"),
+                   QStringLiteral("「") + CarName() +
+                       QStringLiteral("」のﾃﾞｰﾀが変更されていますが、ﾃﾞｰﾀﾌｫﾙﾀﾞを読み取り専用で"
+                                      "開いているため保存できません。\n変更を破棄しますか？"),
+                   PromptIcon::Warning, PromptButtons::YesNo) == PromptAnswer::Yes;
+    }
     // A table that may not be saved over its file is never saved unasked: the answer No must stay open.
     const bool autoSave = m_settings.AutoSave && !shiftHeld && m_table.WriteBlock().isEmpty();
     if (!autoSave) {

@@ -57,6 +57,11 @@ public:
     // the old folder can be saved into the new one: offer to save before calling this.
     bool ChangeDataFolder(const QString& dataPath, QString* error);
 
+    // Another program holds the data folder (DataFolderGuard): nothing in it can be saved.
+    bool ReadOnly() const;
+    // Who holds it and what read-only means, for the user; empty while the folder is ours.
+    QString ReadOnlyNotice() const;
+
     // A log that cannot be read in full returns false: the table shows what was read and is not
     // saved over the file. What was read other than written (LoadLogFile's notice) is kept for the
     // caller to show.

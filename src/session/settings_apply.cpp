@@ -66,6 +66,7 @@ SettingsApplyResult ApplySettingsDraft(Logbook& book, const SettingsDraft& draft
 
     if (folderChanged) {
         if (!book.ChangeDataFolder(NormalizeDataPath(draft.DataPath), &error)) AddError(result, error);
+        result.folderNotice = book.ReadOnlyNotice();
     } else {
         settings.DataPath = NormalizeDataPath(draft.DataPath);
     }

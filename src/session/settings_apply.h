@@ -18,6 +18,7 @@ struct SettingsApplyResult {
     bool timeInputChanged = false;
     bool weatherInputChanged = false;
     QString errors;  // files that could not be written or read, one per line
+    QString folderNotice;  // the new data folder is held by another program: opened read-only
 };
 
 // Whether OK drops the record table of the current car (a car name or the data folder changed), so

@@ -194,6 +194,7 @@ const Key kKeys[] = {
     TOVREL_SYSTEM(ListFontStyle),
     TOVREL_SYSTEM(PageFontStyle),
     TOVREL_SYSTEM(DateFontStyle),
+    TOVREL_SYSTEM(BackupGenerations),
 };
 
 #undef TOVREL_SYSTEM

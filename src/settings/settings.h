@@ -170,6 +170,9 @@ struct Settings {
     int PageFontStyle = 0;
     int DateFontStyle = 0;
 
+    // System: how many older copies of each data file the folder "backup" keeps; 0 keeps none.
+    int BackupGenerations = 10;
+
     // System/Version as read, before the upgrade step writes the current version.
     QString Version;
 

@@ -1,5 +1,7 @@
 #include "ui/about_dialog.h"
 
+#include "base/version.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/icons.h"
 
 #include <QDialogButtonBox>
@@ -14,6 +16,7 @@ namespace tovrel {
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    InstallHelpKey(this, HelpAbout);
     setModal(true);
 
     auto* icon = new QLabel;
@@ -25,7 +28,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     product->setFont(big);
-    auto* version = new QLabel(QStringLiteral("Version 2.0.B"));
+    auto* version = new QLabel(QStringLiteral("Version ") + ProgramVersion());
     auto* comment = new QLabel(QStringLiteral("燃費・メンテナンス管理ソフトウェア"));
 
     auto* texts = new QVBoxLayout;

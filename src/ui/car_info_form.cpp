@@ -4,6 +4,7 @@
 #include "session/logbook.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/field_rules.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/message_box.h"
 #include "ui/window_placement.h"
 
@@ -100,6 +101,7 @@ QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent) {
 TCarInfoForm::TCarInfoForm(Logbook& book, QWidget* parent) : QDialog(parent), m_book(book) {
     setObjectName(kWindowName);
     setWindowTitle(QStringLiteral("愛車情報"));
+    InstallHelpKey(this, HelpCarInfo);
     setModal(true);
     BuildControls();
     FillCheckList();

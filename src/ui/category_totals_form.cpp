@@ -6,6 +6,7 @@
 #include "ui/csv_export_flow.h"
 #include "ui/preview_form.h"
 #include "ui/range_bar.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/list_grid.h"
 #include "ui/widgets/text_grid_model.h"
 #include "ui/widgets/wait_window.h"
@@ -25,6 +26,7 @@ constexpr int MinimumRows = 8;
 TMivraSyukeiForm::TMivraSyukeiForm(Logbook& book, QWidget* mainWindow)
     : TListForm(book, mainWindow, QStringLiteral("TMivraSyukeiForm")) {
     setWindowTitle(CategoryCaption(m_mode));
+    InstallHelpKey(this, HelpCategoryTotals);
     // The tool bar and menu bar offer no menu of their own.
     setContextMenuPolicy(Qt::NoContextMenu);
     m_range = new RangeBar(this, QStringLiteral("MivraSyukei"), false);

@@ -12,7 +12,7 @@
 namespace tovrel {
 
 TDaySearchForm::TDaySearchForm(SettingsStore& store, QWidget* parent)
-    : FormDialog(store, QStringLiteral("TDaySearchForm"), HelpContents, parent) {
+    : FormDialog(store, QStringLiteral("TDaySearchForm"), HelpDateJump, parent) {
     setWindowTitle(QStringLiteral("指定日へｼﾞｬﾝﾌﾟ"));
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;

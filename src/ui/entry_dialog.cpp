@@ -7,6 +7,7 @@
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/field_rules.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/input_method.h"
 #include "ui/widgets/item_combo.h"
 #include "ui/widgets/message_box.h"
@@ -48,6 +49,7 @@ void SetTextIfChanged(QLineEdit* edit, const QString& text) {
 TMivraInputForm::TMivraInputForm(Logbook& book, QWidget* parent) : QDialog(parent), m_book(book) {
     setObjectName(WindowName);
     setWindowTitle(QStringLiteral("燃費ﾃﾞｰﾀ入力"));
+    InstallHelpKey(this, HelpEntry);
     setModal(true);
     m_lastDate = DateToText(QDate::currentDate());
     m_mainteHeight = std::max(50, LoadMainteHeight(m_book.store()));

@@ -1,6 +1,7 @@
 #include "ui/fixed_font_dialog.h"
 
 #include "ui/widgets/font_text.h"
+#include "ui/widgets/help.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,6 +65,7 @@ const QStringList& TFixedFontDialog::FixedPitchFamilies() {
 TFixedFontDialog::TFixedFontDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FontDialog"));
     setWindowTitle(QStringLiteral("フォント"));
+    InstallHelpKey(this, HelpListFont);
     m_families = new QListWidget;
     m_families->setObjectName(QStringLiteral("FamilyList"));
     m_families->addItems(FixedPitchFamilies());

@@ -2,6 +2,7 @@
 
 #include "base/file_io.h"
 #include "ui/widgets/file_dialog.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/message_box.h"
 
 #include <QBuffer>
@@ -33,6 +34,7 @@ TGraphPrintDialog::TGraphPrintDialog(QWidget* parent, const TrendData& data, con
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("GraphPrintDialog"));
     setWindowTitle(QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ"));
+    InstallHelpKey(this, HelpGraphPrint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     // Charts are wide: landscape unless the user chooses otherwise.

@@ -45,7 +45,7 @@ QString OneLine(const QString& text) {
 }  // namespace
 
 TImportForm::TImportForm(Logbook& book, QWidget* parent)
-    : FormDialog(book.store(), QStringLiteral("TImportForm"), HelpContents, parent), m_book(book) {
+    : FormDialog(book.store(), QStringLiteral("TImportForm"), HelpImport, parent), m_book(book) {
     auto* layout = new QVBoxLayout(this);
     m_fileLabel = new QLabel;
     m_fileLabel->setObjectName(QStringLiteral("FileLabel"));

@@ -66,6 +66,7 @@ TMivraMainForm::TMivraMainForm(Settings& settings, SettingsStore& store, QWidget
 
 TMivraMainForm::~TMivraMainForm() {
     SetSettingsDialogOpener({});
+    CloseHelp();
     FormDestroy();
     m_graphForm.reset();
     m_syukeiForm.reset();
@@ -85,6 +86,7 @@ void TMivraMainForm::FormCreate() {
     // The program icon is the application's (SetUpApplication); drawing it again here would cost
     // the start as much again.
     setMinimumSize(200, 200);
+    SetHelpSettingsStore(&m_book.store());
 
     QString error;
     const bool started = m_book.Start([this](const Settings& s) { ShowStartupPicture(s); }, &error);
@@ -152,6 +154,8 @@ void TMivraMainForm::FormCreate() {
     ApplyStoredWidths();
     m_graphSel->setCurrentIndex(m_book.settings().MainGraphSel == 1 ? 1 : 0);
     SetListEditable(true);
+    if (m_book.ReadOnly())
+        MessageBox::ShowWarning(QStringLiteral("データフォルダ使用中"), m_book.ReadOnlyNotice());
     if (!started && !error.isEmpty()) ShowFileError(error);
     BuildCarMenus();
     UpdateCaption();

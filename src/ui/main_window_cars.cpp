@@ -96,8 +96,12 @@ void TMivraMainForm::CarInfoItemClick() {
 
 void TMivraMainForm::UpdateCaption() {
     const QString name = m_book.CarName();
-    setWindowTitle(m_book.book().currentCar > 0 ? QStringLiteral("Tovrel - ") + name
-                                                : QStringLiteral("Tovrel"));
+    const bool readOnly = m_book.ReadOnly();
+    setWindowTitle(
+        (m_book.book().currentCar > 0 ? QStringLiteral("Tovrel - ") + name : QStringLiteral("Tovrel")) +
+        (readOnly ? QStringLiteral(" （読み取り専用）") : QString()));
+    // Another program holds the data folder: nothing can be saved there.
+    if (QAction* save = FindAction(QStringLiteral("SaveItem"))) save->setEnabled(!readOnly);
 }
 
 void TMivraMainForm::ShowCarPicture() {

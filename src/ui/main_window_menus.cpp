@@ -3,6 +3,7 @@
 
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/font_text.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/list_grid.h"
 
@@ -217,10 +218,7 @@ void TMivraMainForm::BuildMenus() {
     help->addSeparator();
     AddAction(help, QStringLiteral("AboutItem"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)..."),
               &TMivraMainForm::AboutItemClick);
-    auto* helpKey = new QAction(this);
-    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(helpKey, &QAction::triggered, this, &TMivraMainForm::ShowHelp);
-    addAction(helpKey);
+    InstallHelpKey(this, HelpMainList);
 
     // Toolbar buttons do what their menu items do.
     const auto wire = [this](const QString& button, const QString& action) {

@@ -10,6 +10,7 @@
 #include "ui/setting_form.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/list_grid.h"
 #include "ui/widgets/text_grid_model.h"
@@ -80,6 +81,7 @@ QToolButton* SpeedButton(const QString& name, ToolIconId icon, const QString& hi
 TMainteForm::TMainteForm(Logbook& book, QWidget* mainWindow)
     : TListForm(book, mainWindow, QStringLiteral("TMainteForm")) {
     today = [] { return QDate::currentDate(); };
+    InstallHelpKey(this, HelpMaintenanceDue);
     grid()->setObjectName(GridName());
     grid()->SetFixedColumns(1);
     grid()->SetRightRuleColumns({DueColName, DueColDayRatio, DueColPredictedDate, DueColLevelName});

@@ -6,6 +6,7 @@
 #include "ui/graph_chart_view.h"
 #include "ui/graph_print_dialog.h"
 #include "ui/widgets/app_setup.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/icons.h"
 #include "ui/window_placement.h"
 
@@ -38,6 +39,7 @@ TMivraGraphForm::~TMivraGraphForm() {
 void TMivraGraphForm::FormCreate() {
     setObjectName(QStringLiteral("MivraGraphForm"));
     setWindowTitle(QStringLiteral("燃費推移ｸﾞﾗﾌ"));
+    InstallHelpKey(this, HelpTrendGraph);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     BuildControls();

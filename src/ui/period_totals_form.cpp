@@ -7,6 +7,7 @@
 #include "ui/mivra_graph_form.h"
 #include "ui/preview_form.h"
 #include "ui/range_bar.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/list_grid.h"
 #include "ui/widgets/text_grid_model.h"
 #include "ui/widgets/wait_window.h"
@@ -29,6 +30,7 @@ constexpr int MinimumRows = 8;
 TTotalForm::TTotalForm(Logbook& book, QWidget* mainWindow)
     : TListForm(book, mainWindow, QStringLiteral("TTotalForm")) {
     setWindowTitle(QStringLiteral("期間集計"));
+    InstallHelpKey(this, HelpPeriodTotals);
     // The tool bar and menu bar offer no menu of their own.
     setContextMenuPolicy(Qt::NoContextMenu);
     m_range = new RangeBar(this, QStringLiteral("Total"), true);

@@ -4,6 +4,7 @@
 #include "ui/report_renderer.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/file_dialog.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/icons.h"
 #include "ui/widgets/message_box.h"
 #include "ui/window_placement.h"
@@ -70,6 +71,7 @@ TPreviewForm::TPreviewForm(SettingsStore& store)
     : QWidget(nullptr, Qt::Window), m_store(store), m_printer(QPrinter::HighResolution) {
     setObjectName(kWindowName);
     setWindowTitle(kCaption);
+    InstallHelpKey(this, HelpPreview);
     if (!g_current) g_current = this;
     m_pdfFolder = QDir::homePath();
 

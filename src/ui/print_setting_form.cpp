@@ -5,6 +5,7 @@
 #include "settings/settings.h"
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/font_text.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/message_box.h"
 #include "ui/window_placement.h"
 
@@ -62,6 +63,7 @@ TPrintSettingForm::TPrintSettingForm(Settings& settings, SettingsStore& store, Q
     : QDialog(parent), m_settings(settings), m_store(store) {
     setObjectName(kWindowName);
     setWindowTitle(QStringLiteral("印刷その他の共通設定"));
+    InstallHelpKey(this, HelpPrintSettings);
     chooseFont = [](QWidget* owner, QString& name, int& size, int& style) {
         return ChooseFont(owner, name, size, style, false);
     };

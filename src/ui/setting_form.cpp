@@ -11,6 +11,7 @@
 #include "ui/widgets/colors.h"
 #include "ui/widgets/file_dialog.h"
 #include "ui/widgets/font_text.h"
+#include "ui/widgets/help.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/wait_window.h"
 #include "ui/window_placement.h"
@@ -173,6 +174,7 @@ TSettingForm::TSettingForm(Logbook& book, QWidget* parent) : QDialog(parent), m_
     BuildPrintTab(sheets[3]);
     BuildDispTab(sheets[4]);
     BuildCalcElseTab(sheets[5]);
+    InstallHelpKey(this, [this] { return HelpSettingNames + 10 * m_tabs->currentIndex(); });
     BuildGridMenus();
 
     auto* buttons = new QHBoxLayout;
@@ -972,6 +974,8 @@ void TSettingForm::OKButtonClick() {
     if (settingsApplied) settingsApplied(result);
     CloseWait();
     if (!result.errors.isEmpty()) MessageBox::ShowError(QStringLiteral("Tovrel"), result.errors);
+    if (!result.folderNotice.isEmpty())
+        MessageBox::ShowWarning(QStringLiteral("データフォルダ使用中"), result.folderNotice);
     accept();
 }
 

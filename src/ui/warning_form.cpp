@@ -4,6 +4,7 @@
 #include "settings/settings.h"
 #include "ui/widgets/colors.h"
 #include "ui/widgets/font_text.h"
+#include "ui/widgets/help.h"
 #include "ui/window_placement.h"
 
 #include <QAction>
@@ -30,6 +31,7 @@ TWarningForm::TWarningForm(Logbook& book, QWidget* mainWindow)
     : QMainWindow(nullptr), m_book(book), m_mainWindow(mainWindow) {
     setObjectName(kWindowName);
     setWindowTitle(QStringLiteral("ﾒﾝﾃﾅﾝｽ期限警告"));
+    InstallHelpKey(this, HelpWarnings);
 
     m_text = new QTextEdit;
     m_text->setObjectName(QStringLiteral("WarningRichEdit"));

@@ -2,6 +2,7 @@
 
 #include "ui/widgets/app_setup.h"
 #include "ui/widgets/colors.h"
+#include "ui/widgets/help.h"
 #include "ui/window_placement.h"
 
 #include <QGridLayout>
@@ -23,6 +24,7 @@ const std::array<QString, 5> kDefaultNames = {QString(), QStringLiteral("すぎ�
 TWarningTextForm::TWarningTextForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
     setObjectName(QStringLiteral("TWarningTextForm"));
     setWindowTitle(QStringLiteral("期限警告名編集"));
+    InstallHelpKey(this, HelpWarningNames);
     setModal(true);
 
     auto* layout = new QGridLayout(this);

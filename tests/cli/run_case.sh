@@ -5,8 +5,10 @@
 # data folder and output folder), data/ (copied to the temporary data folder), optional Mivra.conf
 # (the settings store), expected.stdout, optional expected.exit (default 0), optional
 # expected.stderr (a text the error output must contain), optional expected/ (files that must exist
-# byte for byte, relative to the temporary root: data/... or out/...), optional check.sh (run with
-# the temporary root as its argument after the command; it must exit 0), optional expected.pictures
+# byte for byte, relative to the temporary root: data/... or out/...), optional setup.sh (run with
+# the temporary root as its argument before the command), optional check.sh (run with the temporary
+# root and the case folder as its arguments after the command; it must exit 0; the command's output
+# is in stdout and stderr of the temporary root), optional expected.pictures
 # (pictures, one path a line relative to the temporary root, that must exist and not be blank).
 set -u
 cli=$1
@@ -17,6 +19,7 @@ mkdir -p "$work/home" "$work/config/Quendra" "$work/share" "$work/runtime" "$wor
 chmod 700 "$work/runtime"
 [ -d "$case_dir/data" ] && cp -R "$case_dir/data/." "$work/data/"
 [ -f "$case_dir/Mivra.conf" ] && cp "$case_dir/Mivra.conf" "$work/config/Quendra/Mivra.conf"
+[ -f "$case_dir/setup.sh" ] && bash "$case_dir/setup.sh" "$work"
 args=()
 while IFS= read -r line || [ -n "$line" ]; do
     line=${line//@DATA@/$work/data}
@@ -46,7 +49,7 @@ if [ -d "$case_dir/expected" ]; then
         fi
     done < <(find "$case_dir/expected" -type f -print0)
 fi
-if [ -f "$case_dir/check.sh" ] && ! bash "$case_dir/check.sh" "$work" > "$work/check.out" 2>&1; then
+if [ -f "$case_dir/check.sh" ] && ! bash "$case_dir/check.sh" "$work" "$case_dir" > "$work/check.out" 2>&1; then
     echo "check.sh failed:"; cat "$work/check.out"; fail=1
 fi
 if [ -f "$case_dir/expected.pictures" ]; then

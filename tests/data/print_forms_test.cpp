@@ -170,7 +170,9 @@ TEST(PrintFormsNormalize, WidthMarkAndAlignment) {
     const QString id = QStringLiteral("05N");
     EXPECT_EQ(Normalize({}, id, {}, {}, {}, QStringLiteral("abc")).width, QStringLiteral(" 1"));
     EXPECT_EQ(Normalize({}, id, {}, {}, {}, QString()).width, QStringLiteral(" 1"));
-    EXPECT_EQ(Normalize({}, id, {}, {}, {}, QStringLiteral("123")).width, QStringLiteral("23"));
+    // Two digits at the most: never a cut number.
+    EXPECT_EQ(Normalize({}, id, {}, {}, {}, QStringLiteral("123")).width, QStringLiteral("99"));
+    EXPECT_EQ(Normalize({}, id, {}, {}, {}, QStringLiteral("-12")).width, QStringLiteral(" 1"));
     EXPECT_EQ(Normalize({}, id, {}, {}, {}, QStringLiteral(" 7 ")).width, QStringLiteral(" 7"));
     EXPECT_EQ(Normalize({}, id, QStringLiteral(" ○x"), {}, {}, {}).mark, QStringLiteral("○"));
     EXPECT_EQ(Normalize({}, id, QStringLiteral("x"), {}, {}, {}).mark, QStringLiteral("  "));

@@ -321,7 +321,7 @@ TEST(PrintTab, RegisteredRowsAreNormalised) {
     EXPECT_EQ(form.orientation, 1);
     EXPECT_EQ(form.rows[1].heading, S(u"年.月"));
     EXPECT_EQ(form.rows[1].width, S(" 1"));
-    EXPECT_EQ(form.rows[2].width, S("23"));
+    EXPECT_EQ(form.rows[2].width, S("99"));
     EXPECT_EQ(form.rows[3], DefaultPrintColumn(2, 20));  // blank ID: the whole row cleared
     EXPECT_EQ(form.rows[4].mark, S(u"○"));
     EXPECT_EQ(form.rows[4].align, S(u" 中 "));

@@ -4,10 +4,13 @@
 #include "session/settings_apply.h"
 
 #include "base/profile_ini.h"
+#include "session/data_folder_guard.h"
 #include "session/logbook.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <QLockFile>
 
 namespace tovrel {
 namespace {
@@ -197,6 +200,30 @@ TEST_F(DataFolderChangeTest, AnEmptyNewFolderGetsTheDefaultsAndNoCarRecords) {
     EXPECT_TRUE(QFileInfo::exists(empty.file(S("PrintSet.dat"))));
     EXPECT_FALSE(QFileInfo::exists(empty.file(LogFileName(1))));
     EXPECT_EQ(book.book().lists.Car[1], S(u"*私の愛車"));
+}
+
+// The lock goes with the folder; a new folder that another program holds is opened read-only and
+// the dialog is told so.
+TEST_F(DataFolderChangeTest, TheLockMovesAndAFolderHeldElsewhereIsNamed) {
+    DataFolderGuard guard(settings, true);
+    guard.Open(folder.path());
+    const QString oldLock = folder.file(QString::fromLatin1(kLockFileName));
+    ASSERT_TRUE(QFileInfo::exists(oldLock));
+    WriteBytes(other.path(), S("PrintSet.dat"), FixtureBytes(S("printset_default/PrintSet.dat")));
+    QLockFile held(other.file(QString::fromLatin1(kLockFileName)));
+    ASSERT_TRUE(held.tryLock(0));
+
+    prompter.answers = {PromptAnswer::No};
+    SettingsDraft d = Draft();
+    d.DataPath = other.path();
+    ASSERT_TRUE(SettingsApplyReloadsCar(book, d) && book.ConfirmSave(false));
+    const SettingsApplyResult result = ApplySettingsDraft(book, d);
+    EXPECT_TRUE(result.errors.isEmpty()) << result.errors.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(oldLock));
+    EXPECT_TRUE(book.ReadOnly());
+    EXPECT_TRUE(result.folderNotice.contains(S(u"読み取り専用で開きます")))
+        << result.folderNotice.toStdString();
+    EXPECT_TRUE(result.folderNotice.contains(QDir::toNativeSeparators(other.path())));
 }
 
 }  // namespace

@@ -318,7 +318,7 @@ QSet<QString> ExpectedSavedKeys(int currentCar) {
         "PageLeftMargin PageRightMargin TitlePosition NamePosition MonthPosition PagePosition DatePosition "
         "TitleFontName NameFontName MonthFontName ListFontName PageFontName DateFontName TitleFontSize "
         "NameFontSize MonthFontSize ListFontSize PageFontSize DateFontSize TitleFontStyle NameFontStyle "
-        "MonthFontStyle ListFontStyle PageFontStyle DateFontStyle");
+        "MonthFontStyle ListFontStyle PageFontStyle DateFontStyle BackupGenerations");
     QSet<QString> keys;
     for (const QString& name : setting.split(QLatin1Char(' ')))
         keys.insert(QStringLiteral("Setting/") + name);

@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include "input_events.h"
+#include "session/data_folder_guard.h"
 #include "session/logbook.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
@@ -23,6 +24,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
@@ -233,6 +235,28 @@ TEST_F(MainWindowTest, StartUpSelectsTheStarredCarAndShowsItsFigures) {
     // The cursor is on the last record.
     EXPECT_EQ(Grid()->SelectedRowRange(), (GridSpan{4, 4}));
     EXPECT_TRUE(MessageBox::Log().isEmpty());
+}
+
+TEST_F(MainWindowTest, AFolderHeldByAnotherProgramOpensReadOnly) {
+    WriteCars({QStringLiteral("*私の愛車")});
+    WriteLog(1, FiveRecords());
+    test::WriteBytes(folder.path(), QStringLiteral("PrintSet.dat"),
+                     test::FixtureBytes(QStringLiteral("printset_default/PrintSet.dat")));
+    QLockFile other(folder.file(QString::fromLatin1(kLockFileName)));
+    ASSERT_TRUE(other.tryLock(0));
+    DataFolderGuard guard(settings, true);
+    MessageBox::PresetAnswers({PromptAnswer::Ok});
+    Open();
+
+    ASSERT_EQ(MessageBox::Log().size(), 1);
+    EXPECT_EQ(MessageBox::Log()[0].caption, QStringLiteral("データフォルダ使用中"));
+    EXPECT_TRUE(MessageBox::Log()[0].text.contains(QStringLiteral("読み取り専用で開きます")));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tovrel - 私の愛車 （読み取り専用）"));
+    EXPECT_FALSE(Action("SaveItem")->isEnabled());
+    EXPECT_FALSE(ToolButton("SaveSpeedButton")->isEnabled());
+    EXPECT_EQ(Table().RecordCount(), 5);
+    driver.reset();
+    window.reset();
 }
 
 // ---- New records ----

@@ -321,7 +321,7 @@ TEST_F(SettingFormTest, PrintTabRegistersAtOnceAndResets) {
     const QByteArray bytes = ReadBytes(folder.file(S("PrintSet.dat")));
     EXPECT_TRUE(bytes.contains(Sjis(S(u"04=月別.集計,期間集計一覧1,期間集計一覧,02,0,\r\n"))));
     EXPECT_TRUE(bytes.contains(Sjis(S(u"04_01=年月      ,01D,  ,年.月, 中 , 7,\r\n"))));
-    EXPECT_TRUE(bytes.contains(Sjis(S(u"04_02=給油回数  ,02N,○,給油,  右,23,\r\n"))));
+    EXPECT_TRUE(bytes.contains(Sjis(S(u"04_02=給油回数  ,02N,○,給油,  右,99,\r\n"))));
     EXPECT_TRUE(bytes.contains(Sjis(S(u"04_04=燃費      ,05N,○, 燃費,  右, 5,\r\n"))));
     EXPECT_EQ(Child<QComboBox>("PrintSelectComboBox")->itemText(3), S(u"[4]月別.集計"));
     EXPECT_EQ(grid->Cell(3, 1), S("          "));

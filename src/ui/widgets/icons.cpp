@@ -6,6 +6,11 @@
 
 #include <functional>
 
+// Outside the namespace, as the resource's initialiser is: the library is static.
+static void InitProgramIconResource() {
+    Q_INIT_RESOURCE(program_icon);
+}
+
 namespace tovrel {
 
 namespace {
@@ -42,13 +47,6 @@ QImage RenderImage(const Drawing& draw, int grid, int size, qreal dpr) {
 
 QPixmap Render(const Drawing& draw, int grid, int size, qreal dpr) {
     return QPixmap::fromImage(RenderImage(draw, grid, size, dpr));
-}
-
-QIcon IconFrom(const Drawing& draw, int grid, std::initializer_list<int> sizes) {
-    QIcon icon;
-    for (int size : sizes)
-        icon.addPixmap(Render(draw, grid, size, 1.0));
-    return icon;
 }
 
 // A round mark in the lower right corner, ringed in white so that it reads over any drawing.
@@ -279,36 +277,6 @@ void DrawExit(QPainter& p) {
     p.drawPolyline(QPolygonF({QPointF(16.5, 8), QPointF(20.5, 12), QPointF(16.5, 16)}));
 }
 
-// On a 32 x 32 grid: a green pump whose display is a gauge, with its hose and nozzle.
-void DrawProgram(QPainter& p) {
-    p.setPen(Stroke(Ink));
-    p.setBrush(Green);
-    p.drawRoundedRect(QRectF(5, 4, 15, 24), 2, 2);
-    p.setBrush(Ink);
-    p.drawRect(QRectF(3, 27, 19, 2));
-    // Gauge display.
-    p.setPen(Stroke(Ink, 1.5));
-    p.setBrush(Paper);
-    p.drawRoundedRect(QRectF(7.8, 7, 9.4, 8.5), 1.2, 1.2);
-    p.drawArc(QRectF(9, 9.2, 7.2, 7.2), 10 * 16, 160 * 16);
-    p.setPen(Stroke(Red, 1.6));
-    p.drawLine(QPointF(12.6, 12.8), QPointF(15, 10.3));
-    p.setPen(Stroke(Light, 1.5));
-    p.drawLine(QPointF(8.5, 19), QPointF(16.5, 19));
-    // Hose and nozzle.
-    QPainterPath hose;
-    hose.moveTo(20, 22);
-    hose.cubicTo(25, 22, 26.5, 20, 26.5, 16);
-    hose.lineTo(26.5, 10);
-    p.setPen(Stroke(Ink, 2.2));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(hose);
-    p.setBrush(Ink);
-    p.setPen(Stroke(Ink, 1.5));
-    p.drawRoundedRect(QRectF(25, 5, 3, 5.5), 0.8, 0.8);
-    p.drawLine(QPointF(21.5, 7.5), QPointF(25.5, 5.8));
-}
-
 // On a 32 x 32 grid, filling the picture panel.
 void DrawDefaultCar(QPainter& p) {
     p.scale(32.0 / 24.0, 32.0 / 24.0);
@@ -354,7 +322,16 @@ QImage RenderToolIcon(ToolIconId id, int size) {
 }
 
 QIcon ProgramIcon() {
-    return IconFrom(DrawProgram, 32, {16, 24, 32, 48, 64, 128, 256});
+    static const bool loaded = [] {
+        InitProgramIconResource();
+        return true;
+    }();
+    Q_UNUSED(loaded);
+    // Files, not a drawing: a size is decoded only when something shows it.
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tovrel-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 QPixmap DefaultCarPicture() {

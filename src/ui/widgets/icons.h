@@ -30,7 +30,8 @@ inline constexpr int kToolIconSizes[] = {16, 20, 24, 32, 40, 48};
 inline constexpr int kToolIconCount = int(ToolIconId::Exit) + 1;
 // The drawing of a toolbar icon at size x size pixels (premultiplied ARGB32).
 QImage RenderToolIcon(ToolIconId id, int size);
-// A fuel pump whose display is a gauge.
+// A fuel pump whose display is a gauge: the PNG files of dist/icons, which the installation also
+// puts into the icon theme.
 QIcon ProgramIcon();
 // 32 x 32 logical pixels at the application's device pixel ratio: a car seen from the side.
 QPixmap DefaultCarPicture();
