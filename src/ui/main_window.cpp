@@ -83,8 +83,7 @@ TMivraMainForm::~TMivraMainForm() {
 
 void TMivraMainForm::FormCreate() {
     setObjectName(kWindowName);
-    // The program icon is the application's (SetUpApplication); drawing it again here would cost
-    // the start as much again.
+    // The program icon is the application's, set after the first paint (StartupCheck).
     setMinimumSize(200, 200);
     SetHelpSettingsStore(&m_book.store());
 
@@ -530,6 +529,7 @@ void TMivraMainForm::FormShow() {
 }
 
 void TMivraMainForm::StartupCheck() {
+    SetProgramWindowIcon();
     CreateWindows();
     ShowWaitMessage(this, QStringLiteral("集計中"), 50 * NamedCarCount(m_book.book()));
     m_warnings = m_book.CollectStartupWarnings(QDate::currentDate(), StepWait);

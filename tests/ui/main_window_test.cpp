@@ -237,6 +237,38 @@ TEST_F(MainWindowTest, StartUpSelectsTheStarredCarAndShowsItsFigures) {
     EXPECT_TRUE(MessageBox::Log().isEmpty());
 }
 
+// The user sees the list first: the start-up check and the program icon (which decodes every size)
+// come after its first paint.
+TEST_F(MainWindowTest, TheListIsPaintedBeforeTheStartUpCheckAndTheIcon) {
+    WriteCars({QStringLiteral("*私の愛車")});
+    WriteLog(1, FiveRecords());
+    QApplication::setWindowIcon(QIcon());
+    window = std::make_unique<TMivraMainForm>(settings, store);
+    struct FirstPaint : QObject {
+        TMivraMainForm* window = nullptr;
+        bool painted = false;
+        bool checkedBefore = false;
+        bool iconBefore = false;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint && !painted) {
+                painted = true;
+                checkedBefore = window->StartupChecked();
+                iconBefore = !QApplication::windowIcon().isNull();
+            }
+            return false;
+        }
+    } watch;
+    watch.window = window.get();
+    window->grid()->viewport()->installEventFilter(&watch);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->StartupChecked(); }));
+    window->grid()->viewport()->removeEventFilter(&watch);
+    EXPECT_TRUE(watch.painted);
+    EXPECT_FALSE(watch.checkedBefore);
+    EXPECT_FALSE(watch.iconBefore);
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+}
+
 TEST_F(MainWindowTest, AFolderHeldByAnotherProgramOpensReadOnly) {
     WriteCars({QStringLiteral("*私の愛車")});
     WriteLog(1, FiveRecords());

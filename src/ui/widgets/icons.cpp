@@ -327,7 +327,7 @@ QIcon ProgramIcon() {
         return true;
     }();
     Q_UNUSED(loaded);
-    // Files, not a drawing: a size is decoded only when something shows it.
+    // Files, not a drawing. QIcon decodes each file as it is added.
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/tovrel-%1.png").arg(size), QSize(size, size));
