@@ -1,6 +1,7 @@
 // Opening the entry dialog on a 2,000-record log, from the click until the dialog is shown, painted
 // and idle: for a new record and for editing one, the first opening after the dialog was made and
-// the later ones.
+// the later ones. TOVREL_ENTRY_BENCH_DATA may name a data folder (ending in "/") to use instead of
+// the generated one, e.g. a copy of one made by the sample-data tool, with its item lists.
 #include "bench_data.h"
 
 #include "session/logbook.h"
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace tovrel::bench {
@@ -32,8 +34,10 @@ class Session {
 public:
     Session() {
         QString folder = m_dir.path() + QLatin1Char('/');
-        if (qEnvironmentVariableIsSet("ENTRY_BENCH_DATA")) folder = qEnvironmentVariable("ENTRY_BENCH_DATA");
-        else WriteTenCars(folder);
+        if (qEnvironmentVariableIsSet("TOVREL_ENTRY_BENCH_DATA"))
+            folder = qEnvironmentVariable("TOVREL_ENTRY_BENCH_DATA");
+        else
+            WriteTenCars(folder);
         m_store.SetValue(QStringLiteral("Setting"), QStringLiteral("DataPath"), folder);
         m_store.SetValue(QStringLiteral("Setting"), QStringLiteral("DataMaxSel"), QStringLiteral("1"));
         m_store.SetValue(QStringLiteral("System"), QStringLiteral("Version"), QStringLiteral("2.0.B"));
@@ -42,20 +46,35 @@ public:
     // A main window after its start-up check; its entry dialog exists but has never been shown.
     std::unique_ptr<TMivraMainForm> OpenWindow() {
         auto form = std::make_unique<TMivraMainForm>(m_settings, m_store);
-        if (qEnvironmentVariableIsSet("ENTRY_BENCH_MAX")) form->showMaximized();
-        else form->show();
-        while (!form->StartupChecked()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        form->show();
+        while (!form->StartupChecked())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         // The start-up warnings follow 100 ms later; their window is not part of what is measured.
-        QElapsedTimer wait;
-        wait.start();
-        while (wait.elapsed() < 200) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        Settle(200);
         form->warningForm()->close();
         RecordTable& table = form->book().table();
         if (table.RecordCount() >= table.Capacity()) table.RemoveRange(table.Capacity(), table.Capacity());
+        // The record that the edit opens is selected and in view.
+        form->grid()->selectionModel()->setCurrentIndex(
+            form->grid()->model()->index(MainListModel::RowOfSlot(1000), 1),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         return form;
     }
 
+    // Before each click: the main window active again and every repaint done, as when the user clicks.
+    static void Ready(TMivraMainForm& form) {
+        form.activateWindow();
+        Settle(30);
+    }
+
 private:
+    static void Settle(int ms) {
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < ms)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+
     QTemporaryDir m_dir;
     MapSettingsStore m_store;
     Settings m_settings;
@@ -97,36 +116,21 @@ private:
     double m_seconds = 0;
 };
 
-void SelectSlot(TMivraMainForm& form, int slot) {
-    QAbstractItemModel* model = form.grid()->model();
-    const QModelIndex index = model->index(MainListModel::RowOfSlot(slot), 1);
-    form.grid()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                              QItemSelectionModel::Rows);
-}
-
 enum class Flow { New, Edit };
 
-void RunFlow(TMivraMainForm& form, Flow flow) {
-    if (flow == Flow::New) {
-        form.NewSpeedButtonClick();
-    } else {
-        SelectSlot(form, 1000);
-        form.EditItemClick();
-    }
+double OpenOnce(TMivraMainForm& form, OpenProbe& probe, Flow flow) {
+    Session::Ready(form);
+    return probe.Measure([&] { flow == Flow::New ? form.NewSpeedButtonClick() : form.EditItemClick(); });
 }
 
 // The first opening of a freshly made dialog (a new main window for each iteration).
 void FirstOpen(benchmark::State& state, Flow flow) {
     Session session;
     for (auto _ : state) {
-        state.PauseTiming();
         auto form = session.OpenWindow();
         OpenProbe probe(form->entryDialog());
-        state.ResumeTiming();
-        state.SetIterationTime(probe.Measure([&] { RunFlow(*form, flow); }));
-        state.PauseTiming();
+        state.SetIterationTime(OpenOnce(*form, probe, flow));
         form.reset();
-        state.ResumeTiming();
     }
 }
 
@@ -135,8 +139,9 @@ void LaterOpen(benchmark::State& state, Flow flow) {
     Session session;
     auto form = session.OpenWindow();
     OpenProbe probe(form->entryDialog());
-    probe.Measure([&] { RunFlow(*form, flow); });
-    for (auto _ : state) state.SetIterationTime(probe.Measure([&] { RunFlow(*form, flow); }));
+    OpenOnce(*form, probe, flow);
+    for (auto _ : state)
+        state.SetIterationTime(OpenOnce(*form, probe, flow));
 }
 
 void BM_EntryFirstOpenNew(benchmark::State& state) {
