@@ -249,7 +249,9 @@ LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
     while (!lines.isEmpty() && IsBlank(lines.last()))
         lines.removeLast();
     if (lines.isEmpty()) return content;
-    content.records.reserve(lines.size());
+    // A table takes the list over as its slots, 0..capacity.
+    const qsizetype tableSlots = options.shownIn ? options.shownIn->Capacity() + 1 : 0;
+    content.records.reserve(std::max<qsizetype>(lines.size(), tableSlots));
 
     if (lines[0].trimmed().compare(QStringLiteral("[MivraData]"), Qt::CaseInsensitive) != 0) {
         content.problems.append(LinePrefix(0) + QStringLiteral("「[MivraData]」ではありません"));
@@ -317,7 +319,8 @@ LogContent ReadLogData(const QByteArray& bytes, RecordTable& table) {
     table.RestoreFullTable();
     const qsizetype n = std::min<qsizetype>(content.records.size(), table.Capacity());
     table.SetOverflow(content.records.mid(n));
-    table.SetCellRecords(content.records, n);
+    table.SetCellRecords(std::move(content.records), n);
+    content.records.clear();
     table.EndUpdate();
     return content;
 }
@@ -391,7 +394,7 @@ bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QStrin
 
     if (notice) {
         QStringList notes;
-        const qsizetype total = content.records.size();
+        const qsizetype total = table.RecordCount() + table.Overflow().size();
         if (!content.countAgrees) {
             notes.append(FileText(path) +
                          QStringLiteral("の件数の行（DataCount）が記録の行と合わないため、記録の行から ") +
