@@ -8,6 +8,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <array>
 
 namespace tovrel {
 
@@ -207,7 +208,40 @@ struct ReadOptions {
     int capacity = -1;          // records beyond it are not read (-1: every record)
 };
 
-FuelRecord RecordFromFields(const Fields& fields, const ReadOptions& options) {
+// The weekday, the weather, the fuel type, the station and the like take a few values over a whole
+// log: the last few texts of each column are kept, and a record holding one of them shares it rather
+// than allocating its own. A pool lives for one read.
+class TextPool {
+public:
+    QString Text(int col, QStringView field) {
+        if (field.isEmpty()) return QString();
+        Kept& kept = m_kept[col];
+        for (const QString& t : kept.texts) {
+            if (t.size() == field.size() && t == field) return t;
+        }
+        QString t = field.toString();
+        kept.texts[kept.next] = t;
+        kept.next = (kept.next + 1) % kept.texts.size();
+        return t;
+    }
+
+private:
+    struct Kept {
+        std::array<QString, 8> texts;
+        std::size_t next = 0;  // the oldest, replaced by the next new text
+    };
+    std::array<Kept, ColumnCount> m_kept;
+};
+
+bool RepeatsAcrossRecords(int col) {
+    return col == ColYobi || col == ColTime || col == ColWeather || col == ColGasSel || col == ColStand ||
+           col == ColPattern || col == ColShop;
+}
+
+FuelRecord RecordFromFields(const Fields& fields, const ReadOptions& options, TextPool* pool = nullptr) {
+    const auto text = [&](int col) {
+        return pool && RepeatsAcrossRecords(col) ? pool->Text(col, fields[col]) : fields[col].toString();
+    };
     FuelRecord r;
     r.kind = ParseFlag(fields[0]);
     for (int col = ColDay; col <= ColPattern; ++col) {
@@ -215,7 +249,7 @@ FuelRecord RecordFromFields(const Fields& fields, const ReadOptions& options) {
         if (options.shownIn && IsNumericColumn(col))
             r.text[col] = NumberCellText(col, fields[col], options.shownIn->CostZeroDisp());
         else
-            r.text[col] = fields[col].toString();
+            r.text[col] = text(col);
     }
     if (!fields[ColMainte].isEmpty()) {
         QString mainte = MainteLines(fields[ColMainte]);
@@ -224,7 +258,7 @@ FuelRecord RecordFromFields(const Fields& fields, const ReadOptions& options) {
         r.text[ColMainte] = RegroupMainteCosts(mainte);
     }
     if (options.dueTextsOnly) return r;
-    r.text[ColShop] = fields[ColShop].toString();
+    r.text[ColShop] = text(ColShop);
     r.text[ColMemo] = fields[ColMemo].toString().replace(QLatin1Char('#'), kCrLf);
     r.noneHeikin = ParseFlag(fields[17]);
     r.memoGraph = ParseFlag(fields[18]);
@@ -249,7 +283,10 @@ LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
     while (!lines.isEmpty() && IsBlank(lines.last()))
         lines.removeLast();
     if (lines.isEmpty()) return content;
-    content.records.reserve(lines.size());
+    // A table takes the list over as its slots, 0..capacity.
+    TextPool pool;
+    const qsizetype tableSlots = options.shownIn ? options.shownIn->Capacity() + 1 : 0;
+    content.records.reserve(std::max<qsizetype>(lines.size(), tableSlots));
 
     if (lines[0].trimmed().compare(QStringLiteral("[MivraData]"), Qt::CaseInsensitive) != 0) {
         content.problems.append(LinePrefix(0) + QStringLiteral("「[MivraData]」ではありません"));
@@ -291,7 +328,7 @@ LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
             const QString problem = ValueProblem(fields, rest);
             if (!problem.isEmpty()) content.problems.append(LinePrefix(i) + problem);
         }
-        content.records.append(RecordFromFields(fields, options));
+        content.records.append(RecordFromFields(fields, options, &pool));
     }
     content.countAgrees = count == content.records.size() || (first == 1 && content.records.isEmpty());
     return content;
@@ -317,7 +354,8 @@ LogContent ReadLogData(const QByteArray& bytes, RecordTable& table) {
     table.RestoreFullTable();
     const qsizetype n = std::min<qsizetype>(content.records.size(), table.Capacity());
     table.SetOverflow(content.records.mid(n));
-    table.SetCellRecords(content.records, n);
+    table.SetCellRecords(std::move(content.records), n);
+    content.records.clear();
     table.EndUpdate();
     return content;
 }
@@ -391,7 +429,7 @@ bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QStrin
 
     if (notice) {
         QStringList notes;
-        const qsizetype total = content.records.size();
+        const qsizetype total = table.RecordCount() + table.Overflow().size();
         if (!content.countAgrees) {
             notes.append(FileText(path) +
                          QStringLiteral("の件数の行（DataCount）が記録の行と合わないため、記録の行から ") +

@@ -30,8 +30,8 @@ LogContent ParseLogData(const QByteArray& bytes, const RecordTable* shownIn = nu
 
 // Fills the table from the file's bytes without sorting: the first `capacity` records; the records
 // beyond it are kept aside and written back after the others (never dropped). A search view is left
-// first, since its backup no longer belongs to the table. The records that went into the table are
-// moved there: the returned content still counts them, but holds them empty.
+// first, since its backup no longer belongs to the table. The records move into the table: the
+// returned content holds none.
 LogContent ReadLogData(const QByteArray& bytes, RecordTable& table);
 
 // The file's bytes for the table's records 1..count, then the records kept beyond the capacity.

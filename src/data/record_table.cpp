@@ -24,7 +24,8 @@ void RecordTable::SetCapacity(int capacity) {
     m_overflow.clear();
     m_writeBlock.clear();
     m_slots = QVector<FuelRecord>(m_capacity + 1);
-    m_snapshot = QVector<FuelRecord>(m_capacity + 1);
+    // An empty table is its own snapshot: one list, shared until either changes.
+    m_snapshot = m_slots;
     m_backup.clear();
     m_searchActive = false;
     m_backupCount = 0;
@@ -84,12 +85,15 @@ void RecordTable::SetRecord(int slot, const FuelRecord& record) {
     NotifyRows(slot, slot);
 }
 
-void RecordTable::SetCellRecords(QVector<FuelRecord>& records, qsizetype n) {
+void RecordTable::SetCellRecords(QVector<FuelRecord>&& records, qsizetype n) {
     n = std::clamp<qsizetype>(n, 0, std::min<qsizetype>(records.size(), m_capacity));
-    // A new list rather than the old one rewritten: the old one is mostly shared with the snapshot.
-    QVector<FuelRecord> fresh(m_capacity + 1);
-    std::move(records.begin(), records.begin() + n, fresh.begin() + 1);
-    m_slots = std::move(fresh);
+    // The records' own list becomes the slots (the old one is mostly shared with the snapshot, and a
+    // second list of the table's size costs more than moving the records up by one).
+    records.resize(n);
+    records.resize(m_capacity + 1);
+    std::move_backward(records.begin(), records.begin() + n, records.begin() + n + 1);
+    records[0] = FuelRecord();
+    m_slots = std::move(records);
     SetRecordCount(static_cast<int>(n));
     NotifyRows(-1, -1);
 }

@@ -12,7 +12,9 @@
 
 namespace tovrel {
 
-Logbook::Logbook(Settings& settings, SettingsStore& store) : m_settings(settings), m_store(store) {}
+// The table is sized by Start, from the settings; until then it holds no slot worth allocating.
+Logbook::Logbook(Settings& settings, SettingsStore& store)
+    : m_settings(settings), m_store(store), m_table(1) {}
 
 void Logbook::SetDataFolderOverride(const QString& folder) {
     m_dataFolderOverride = folder;
