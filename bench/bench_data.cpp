@@ -1,6 +1,8 @@
 #include "bench_data.h"
 
+#include "base/file_io.h"
 #include "base/text_utils.h"
+#include "data/log_file.h"
 
 #include <QDate>
 
@@ -48,6 +50,21 @@ void FillLog(RecordTable& table, int n) {
         table.SetRecord(i, r);
     }
     table.EndUpdate();
+}
+
+bool WriteTenCars(const QString& folder) {
+    QStringList setting = {QStringLiteral("[Car]")};
+    bool ok = true;
+    for (int car = 1; car <= 10; ++car) {
+        setting.append(QStringLiteral("%1=%2車%3")
+                           .arg(car, 2, 10, QLatin1Char('0'))
+                           .arg(car == 1 ? QStringLiteral("*") : QString())
+                           .arg(car));
+        RecordTable table(2000);
+        FillLog(table, 2000);
+        ok = SaveLogFile(folder + QStringLiteral("Mivra%1.dat").arg(car, 2, 10, QLatin1Char('0')), table, nullptr) && ok;
+    }
+    return WriteFileAtomically(folder + QStringLiteral("Setting.dat"), EncodeCp932Lines(setting), nullptr) && ok;
 }
 
 }  // namespace tovrel::bench

@@ -8,4 +8,8 @@ namespace tovrel::bench {
 
 void FillLog(RecordTable& table, int n);
 
+// A data folder (ending in "/") of ten named cars, car 1 the start-up car, each with a log of 2,000
+// records. False when a file could not be written.
+bool WriteTenCars(const QString& folder);
+
 }  // namespace tovrel::bench

@@ -1,8 +1,6 @@
 // Start-up of the program to the first painted list, with ten cars of 2,000 records each.
 #include "bench_data.h"
 
-#include "base/file_io.h"
-#include "data/log_file.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
@@ -27,22 +25,10 @@ public:
     }
 };
 
-void WriteBooks(const QString& folder) {
-    QStringList setting = {QStringLiteral("[Car]")};
-    for (int car = 1; car <= 10; ++car) {
-        setting.append(QStringLiteral("%1=%2車%3").arg(car, 2, 10, QLatin1Char('0')).arg(car == 1 ? QStringLiteral("*") : QString()).arg(car));
-        RecordTable table(2000);
-        FillLog(table, 2000);
-        QString error;
-        SaveLogFile(folder + QStringLiteral("Mivra%1.dat").arg(car, 2, 10, QLatin1Char('0')), table, &error);
-    }
-    WriteFileAtomically(folder + QStringLiteral("Setting.dat"), EncodeCp932Lines(setting), nullptr);
-}
-
 void BM_StartupToFirstPaintedList(benchmark::State& state) {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
-    WriteBooks(folder);
+    WriteTenCars(folder);
     for (auto _ : state) {
         MapSettingsStore store;
         store.SetValue(QStringLiteral("Setting"), QStringLiteral("DataPath"), folder);

@@ -20,12 +20,8 @@
 #include "totals/month_range.h"
 #include "totals/period_totals.h"
 #include "totals/startup_warnings.h"
-#include "ui/graph_chart_view.h"
-#include "ui/report_renderer.h"
 
-#include <QBuffer>
 #include <QDate>
-#include <QImage>
 #include <QMap>
 #include <QRegularExpression>
 #include <QSet>
@@ -37,11 +33,53 @@
 
 namespace tovrel {
 
+namespace cli {
+
+void PrintLine(FILE* stream, const QString& text) {
+    std::fprintf(stream, "%s\n", text.toUtf8().constData());
+}
+
+int Usage(const QString& message) {
+    PrintLine(stderr, QStringLiteral("tovrel-cli: ") + message);
+    return kExitUsage;
+}
+
+int FileError(const QString& message) {
+    PrintLine(stderr, message);
+    return kExitFile;
+}
+
+std::optional<int> ParseCount(const QString& text, int low, int high) {
+    const int v = ParseInt(text, low - 1);
+    if (v < low || v > high) return std::nullopt;
+    return v;
+}
+
+// The source of the list that print form FORM exports, computed as its window shows it.
+ListSource ListSourceOf(Logbook& book, int listId, const Options& o) {
+    const MonthRange defaults = DefaultMonthRange(o.today);
+    const QString from = o.from.isEmpty() ? defaults.StartText() : o.from;
+    const QString to = o.to.isEmpty() ? defaults.EndText() : o.to;
+    const Settings& settings = book.settings();
+    switch (listId) {
+        case 1:
+            return MainListSource(book.table());
+        case 2:
+            return PeriodTotalsSource(
+                ComputePeriodTotals(book.table(), settings, from, to, 0, book.DistanceUnit()));
+        case 3:
+            return DueTableSource(ApplySort(ComputeCurrentDue(book, o.today), settings.MainteSortSel));
+        default:
+            return CategoryTotalsSource(ComputeCategoryTotals(book.table(), settings, book.book().lists,
+                                                              book.book().mainte, listId - 4, from, to, 0));
+    }
+}
+
+}  // namespace cli
+
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFile = 1;
-constexpr int kExitUsage = 2;
+using namespace cli;
 
 const char* const kUsage =
     "usage: tovrel-cli [--data DIR] [--car N] [--today YYYY/MM/DD] COMMAND [ARGS]\n"
@@ -81,39 +119,6 @@ const char* const kUsage =
     "  --help, --version      this text; the version\n"
     "Commands that write (save, combine, odometer, import, restore) exit 1 while another program\n"
     "holds the data folder.\n";
-
-void PrintLine(FILE* stream, const QString& text) {
-    std::fprintf(stream, "%s\n", text.toUtf8().constData());
-}
-
-int Usage(const QString& message) {
-    PrintLine(stderr, QStringLiteral("tovrel-cli: ") + message);
-    return kExitUsage;
-}
-
-int FileError(const QString& message) {
-    PrintLine(stderr, message);
-    return kExitFile;
-}
-
-struct Options {
-    QString data;
-    int car = 0;
-    QDate today = QDate::currentDate();
-    QString output;
-    QString from;
-    QString to;
-    QStringList positional;
-    QMap<QString, QString> values;  // options of the command that take a value
-    QSet<QString> flags;            // options of the command without a value
-    // graph
-    bool points = false;
-    bool all = false;
-    int count = 0;  // 0: not given
-    int page = 1;
-    bool reverse = false;
-    QSize size = kDefaultChartSize;
-};
 
 // Options that belong to one command; the same name may mean different things to two commands.
 struct CommandOption {
@@ -155,12 +160,6 @@ QString CommandOf(const QStringList& args) {
             return args[i];
     }
     return QString();
-}
-
-std::optional<int> ParseCount(const QString& text, int low, int high) {
-    const int v = ParseInt(text, low - 1);
-    if (v < low || v > high) return std::nullopt;
-    return v;
 }
 
 bool ValidMonth(const QString& text) {
@@ -248,26 +247,6 @@ int WriteLines(const QStringList& lines, const QString& output) {
     QString error;
     if (!WriteCsvFile(output, lines, &error)) return FileError(error);
     return kExitOk;
-}
-
-// The source of the list that print form FORM exports, computed as its window shows it.
-ListSource ListSourceOf(Logbook& book, int listId, const Options& o) {
-    const MonthRange defaults = DefaultMonthRange(o.today);
-    const QString from = o.from.isEmpty() ? defaults.StartText() : o.from;
-    const QString to = o.to.isEmpty() ? defaults.EndText() : o.to;
-    const Settings& settings = book.settings();
-    switch (listId) {
-        case 1:
-            return MainListSource(book.table());
-        case 2:
-            return PeriodTotalsSource(
-                ComputePeriodTotals(book.table(), settings, from, to, 0, book.DistanceUnit()));
-        case 3:
-            return DueTableSource(ApplySort(ComputeCurrentDue(book, o.today), settings.MainteSortSel));
-        default:
-            return CategoryTotalsSource(ComputeCategoryTotals(book.table(), settings, book.book().lists,
-                                                              book.book().mainte, listId - 4, from, to, 0));
-    }
 }
 
 int WriteFormCsv(Logbook& book, int form, const Options& o) {
@@ -385,23 +364,8 @@ int OdometerCommand(Logbook& book, const Options& o) {
     return SaveIfChanged(book);
 }
 
-int PdfCommand(Logbook& book, const Options& o) {
-    if (o.positional.size() != 2) return Usage(QStringLiteral("pdf needs one form number (1..15)"));
-    const auto form = ParseCount(o.positional[1], 1, 15);
-    if (!form) return Usage(QStringLiteral("bad form number: ") + o.positional[1]);
-    if (o.output.isEmpty()) return Usage(QStringLiteral("pdf needs -o FILE.pdf"));
-    const int listId = book.book().printForms[*form].ListIdNumber();
-    ListSource source;
-    if (listId >= 1 && listId <= 7) source = ListSourceOf(book, listId, o);
-    const ReportJob job(book, *form, source, o.today);
-    QString error;
-    if (!WriteReportPdf(o.output, job, QPageSize(QPageSize::A4), job.FormOrientation(), &error))
-        return FileError(QStringLiteral("tovrel-cli: ") + error);
-    return kExitOk;
-}
-
 int WarningsCommand(Logbook& book, const Options& o) {
-    StartupWarnings warnings = CollectStartupWarnings(book.book(), book.settings(), o.today);
+    StartupWarnings warnings = book.CollectStartupWarnings(o.today);
     FinishStartupWarnings(warnings);
     for (const WarningLine& line : warnings.lines)
         PrintLine(stdout, line.text);
@@ -410,53 +374,6 @@ int WarningsCommand(Logbook& book, const Options& o) {
 }
 
 // The page drawn offscreen through the window's chart: a PNG file, the page's points, or both.
-int GraphCommand(Logbook& book, const Options& o) {
-    if (o.positional.size() != 2) return Usage(QStringLiteral("graph needs one kind (0..6)"));
-    const auto kind = ParseCount(o.positional[1], 0, kGraphKindCount - 1);
-    if (!kind) return Usage(QStringLiteral("bad graph kind (0..6): ") + o.positional[1]);
-    if (o.output.isEmpty() && !o.points) return Usage(QStringLiteral("graph needs -o FILE.png or --points"));
-    const GraphKindInfo& info = GraphKindOf(*kind);
-    const Settings& s = book.settings();
-    TrendData data;
-    if (info.recordKind) {
-        if (book.table().RecordCount() <= 0) return Usage(QStringLiteral("ｸﾞﾗﾌ表示するﾃﾞｰﾀがありません。"));
-        data = CollectRecordTrend(*kind, book.table(), s.NoneHeikinDisp, book.TargetEconomy());
-    } else {
-        const MonthRange defaults = DefaultMonthRange(o.today);
-        const PeriodTotals totals =
-            ComputePeriodTotals(book.table(), s, o.from.isEmpty() ? defaults.StartText() : o.from,
-                                o.to.isEmpty() ? defaults.EndText() : o.to, 0, book.DistanceUnit());
-        data = CollectPeriodTrend(*kind, totals, book.TargetEconomy());
-    }
-    // Without --count or --all the settings decide, as when the window first opens.
-    TrendChoices choices;
-    choices.allPoints = o.all || (o.count == 0 && (info.recordKind ? s.AllGraph : s.AllGraphKikan));
-    choices.perPage =
-        o.count > 0 ? o.count
-                    : PointsPerPage(QString::number(info.recordKind ? s.DispNumber : s.DispNumberKikan));
-    choices.reverse = o.reverse || s.GraphReverse;
-    const TrendGraph graph = BuildTrendGraph(data, s, book.book().currentCar, book.CarName(), choices);
-    if (o.page > graph.PageCount()) {
-        return Usage(
-            QStringLiteral("page %1 is beyond the last page (%2)").arg(o.page).arg(graph.PageCount()));
-    }
-
-    QVector<MemoCallout> callouts;
-    const GraphStyle style = GraphStyle::FromSettings(s, *kind == 0 && s.MivraMemoDisp);
-    const QImage image = RenderGraphImage(data, graph, style, o.page, o.size, &callouts);
-    if (!o.output.isEmpty()) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        QString error;
-        if (!WriteFileAtomically(o.output, buffer.data(), &error)) return FileError(error);
-    }
-    if (o.points) {
-        for (const QString& line : TrendPageLines(graph, o.page, callouts))
-            PrintLine(stdout, line);
-    }
-    return kExitOk;
-}
 
 // A data file name as the folder holds it, or a usage error.
 std::optional<int> CheckDataFileName(const QString& file) {
@@ -561,7 +478,7 @@ bool CliNeedsWidgets(const QStringList& arguments) {
     return o.positional.value(0) == QStringLiteral("graph") || o.positional.value(0) == QStringLiteral("pdf");
 }
 
-int RunCli(const QStringList& arguments) {
+int RunCli(const QStringList& arguments, cli::DrawCommand draw) {
     if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
         std::fputs(kUsage, stdout);
         return kExitOk;
@@ -636,8 +553,10 @@ int RunCli(const QStringList& arguments) {
     if (command == QStringLiteral("jump")) return JumpCommand(book, o);
     if (command == QStringLiteral("combine")) return CombineCommand(book, o);
     if (command == QStringLiteral("odometer")) return OdometerCommand(book, o);
-    if (command == QStringLiteral("pdf")) return PdfCommand(book, o);
-    if (command == QStringLiteral("graph")) return GraphCommand(book, o);
+    if (command == QStringLiteral("pdf") || command == QStringLiteral("graph")) {
+        if (!draw) return Usage(command + QStringLiteral(" is drawn by tovrel-cli-draw"));
+        return draw(book, o);
+    }
     if (command == QStringLiteral("import")) return ImportCommand(book, o);
     return CsvCommand(book, o);
 }

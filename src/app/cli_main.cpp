@@ -1,11 +1,14 @@
 #include "app/cli.h"
-#include "ui/widgets/app_setup.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QGuiApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
-#include <memory>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -14,25 +17,36 @@ void SetNames() {
     QCoreApplication::setApplicationName(QStringLiteral("Mivra"));
 }
 
+// Beside this program in the build, in libexec once installed.
+QString DrawProgram() {
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const QString& path : {here.filePath(QStringLiteral("tovrel-cli-draw")),
+                                here.filePath(QStringLiteral("../libexec/tovrel/tovrel-cli-draw"))}) {
+        if (QFileInfo(path).isExecutable()) return QDir::cleanPath(path);
+    }
+    return QString();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    if (tovrel::CliNeedsWidgets(arguments)) {
-        // Pictures are drawn without a screen, whatever display there is. QApplication gets the
-        // program name only: it would take options such as --reverse for itself.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        int appArgc = 1;
-        QApplication app(appArgc, argv);
-        SetNames();
-        tovrel::RegisterFontSubstitutes();
-        return tovrel::RunCli(arguments);
-    }
     QCoreApplication app(argc, argv);
     SetNames();
-    arguments = QCoreApplication::arguments();
+    QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+    if (tovrel::CliNeedsWidgets(arguments)) {
+        // The drawing program takes the same command line and answers for itself.
+        const QString program = DrawProgram();
+        if (program.isEmpty()) {
+            std::fputs("tovrel-cli: tovrel-cli-draw is not installed beside tovrel-cli\n", stderr);
+            return tovrel::cli::kExitFile;
+        }
+        const QByteArray path = QFile::encodeName(program);
+        argv[0] = const_cast<char*>(path.constData());
+        std::fflush(stdout);
+        execv(path.constData(), argv);
+        std::fprintf(stderr, "tovrel-cli: cannot run %s: %s\n", path.constData(), std::strerror(errno));
+        return tovrel::cli::kExitFile;
+    }
     return tovrel::RunCli(arguments);
 }

@@ -61,83 +61,163 @@ bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-}  // namespace
-
-QString Cp932Decode(const QByteArray& bytes) {
-    if (bytes.isEmpty()) return QString();
-    // Plain ASCII is the common case in the data files' structure; skip iconv for it.
-    bool ascii = true;
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii) return QString::fromLatin1(bytes);
-
+// iconv's answer for a few bytes: the characters it gives, how many bytes it took before it stopped
+// and, when it stopped early, why (EINVAL: the bytes end inside a character).
+QString IconvDecode(const char* bytes, size_t size, size_t* used, int* stopReason) {
     Converter& conv = Decoder();
-    if (!conv.valid()) return QString::fromLatin1(bytes);
     QByteArray utf8;
-    utf8.reserve(bytes.size() * 3 / 2 + 8);
-    QByteArray input = bytes;
-    char* in = input.data();
-    size_t inLeft = static_cast<size_t>(input.size());
-    while (inLeft > 0) {
-        conv.Convert(in, inLeft, utf8);
-        if (inLeft == 0) break;
-        // An undecodable byte: mark it and go on with the next one.
-        utf8.append("\xEF\xBF\xBD");
-        ++in;
-        --inLeft;
-    }
+    char* in = const_cast<char*>(bytes);
+    size_t inLeft = size;
+    errno = 0;
+    if (conv.valid()) conv.Convert(in, inLeft, utf8);
+    *stopReason = inLeft == 0 ? 0 : errno;
+    *used = size - inLeft;
     return QString::fromUtf8(utf8);
 }
 
-QByteArray Cp932Encode(const QString& text) {
-    if (text.isEmpty()) return QByteArray();
-    bool ascii = true;
-    for (QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii) return text.toLatin1();
+// What iconv makes of each byte and byte pair, asked once per byte value and pair and remembered:
+// a file of two thousand records holds a few dozen different characters.
+constexpr char32_t kUnknown = 0;
+constexpr char32_t kLead = 0x110000;     // the first byte of a pair
+constexpr char32_t kNoChar = 0x110001;   // no character on its own, and no lead byte
+constexpr char16_t kPairUnknown = 0;
+constexpr char16_t kNoPair = 0xFFFF;
 
+thread_local std::array<char32_t, 256> t_singleBytes{};
+thread_local std::array<char16_t, 0x10000> t_bytePairs{};
+
+Q_NEVER_INLINE char32_t LearnSingleByte(unsigned char b) {
+    const char byte = static_cast<char>(b);
+    size_t used = 0;
+    int stopReason = 0;
+    const QString one = IconvDecode(&byte, 1, &used, &stopReason);
+    char32_t& entry = t_singleBytes[b];
+    if (used == 1 && one.size() == 1)
+        entry = one[0].unicode() + 1;  // + 1: byte 0 is a character too
+    else
+        entry = used == 0 && stopReason == EINVAL ? kLead : kNoChar;
+    return entry;
+}
+
+Q_NEVER_INLINE char16_t LearnBytePair(unsigned char lead, unsigned char trail) {
+    const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    size_t used = 0;
+    int stopReason = 0;
+    const QString one = IconvDecode(pair, 2, &used, &stopReason);
+    char16_t& entry = t_bytePairs[(lead << 8) | trail];
+    entry = used == 2 && one.size() == 1 && one[0].unicode() != kNoPair ? one[0].unicode() : kNoPair;
+    return entry;
+}
+
+// The character of a byte, kLead or kNoChar.
+inline char32_t SingleByte(unsigned char b) {
+    char32_t entry = t_singleBytes[b];
+    if (Q_UNLIKELY(entry == kUnknown)) entry = LearnSingleByte(b);
+    return entry == kLead || entry == kNoChar ? entry : entry - 1;
+}
+
+// The character of a lead and a trail byte, kNoPair when they are none.
+inline char16_t BytePair(unsigned char lead, unsigned char trail) {
+    const char16_t entry = t_bytePairs[(lead << 8) | trail];
+    return Q_LIKELY(entry != kPairUnknown) ? entry : LearnBytePair(lead, trail);
+}
+
+thread_local std::array<quint16, 0x10000> t_units{};
+
+Q_NEVER_INLINE quint16 LearnUnit(char16_t c) {
     Converter& conv = Encoder();
     QByteArray out;
-    out.reserve(text.size() * 2);
-    if (!conv.valid()) {
-        for (QChar c : text)
-            out.append(c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '?');
-        return out;
-    }
-    QByteArray utf8 = text.toUtf8();
+    QByteArray utf8 = QString(QChar(c)).toUtf8();
     char* in = utf8.data();
     size_t inLeft = static_cast<size_t>(utf8.size());
-    while (inLeft > 0) {
-        conv.Convert(in, inLeft, out);
-        if (inLeft == 0) break;
-        // Skip one whole UTF-8 character and write "?" in its place.
-        out.append('?');
-        size_t skip = 1;
-        const unsigned char lead = static_cast<unsigned char>(*in);
-        if (lead >= 0xF0)
-            skip = 4;
-        else if (lead >= 0xE0)
-            skip = 3;
-        else if (lead >= 0xC0)
-            skip = 2;
-        if (skip > inLeft) skip = inLeft;
-        in += skip;
-        inLeft -= skip;
+    if (conv.valid()) conv.Convert(in, inLeft, out);
+    const auto byte = [&out](int i) { return static_cast<unsigned char>(out[i]); };
+    quint16& entry = t_units[c];
+    if (inLeft != 0 || out.isEmpty() || out.size() > 2)
+        entry = '?';
+    else if (out.size() == 1)
+        entry = byte(0);
+    else
+        entry = static_cast<quint16>((byte(0) << 8) | byte(1));
+    return entry;
+}
+
+// The code page 932 bytes of one UTF-16 unit (not a surrogate): one byte below 0x100, a lead and a
+// trail byte from 0x8140 on, and "?" when code page 932 has no code for it.
+inline quint16 EncodeUnit(char16_t c) {
+    if (c < 0x80) return c;
+    const quint16 entry = t_units[c];
+    return Q_LIKELY(entry != 0) ? entry : LearnUnit(c);
+}
+
+}  // namespace
+
+// Byte by byte as iconv reads the stream: a byte it cannot read becomes U+FFFD and reading goes on
+// with the next byte.
+QString Cp932Decode(const QByteArray& bytes) {
+    if (bytes.isEmpty()) return QString();
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    char16_t* const begin = out;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        while (i < n && p[i] < 0x80)
+            *out++ = p[i++];
+        if (i == n) break;
+        const unsigned char b = p[i];
+        const char32_t single = SingleByte(b);
+        if (single == kLead && i + 1 < n) {
+            const char16_t pair = BytePair(b, p[i + 1]);
+            if (pair != kNoPair) {
+                *out++ = pair;
+                i += 2;
+                continue;
+            }
+        }
+        *out++ = single == kLead || single == kNoChar ? char16_t(QChar::ReplacementCharacter)
+                                                      : static_cast<char16_t>(single);
+        ++i;
     }
+    text.truncate(out - begin);
+    return text;
+}
+
+void Cp932Append(QByteArray& out, QStringView text) {
+    const qsizetype start = out.size();
+    out.resize(start + text.size() * 2);
+    char* const begin = out.data();
+    char* o = begin + start;
+    const char16_t* p = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        if (c < 0x80) {
+            *o++ = static_cast<char>(c);
+            continue;
+        }
+        if (QChar::isSurrogate(c)) {
+            // Code page 932 has nothing outside the BMP: one "?" for the pair, or for a lone half.
+            if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) ++i;
+            *o++ = '?';
+            continue;
+        }
+        const quint16 code = EncodeUnit(c);
+        if (code >= 0x100) *o++ = static_cast<char>(code >> 8);
+        *o++ = static_cast<char>(code & 0xFF);
+    }
+    out.resize(o - begin);
+}
+
+QByteArray Cp932Encode(const QString& text) {
+    QByteArray out;
+    Cp932Append(out, text);
     return out;
 }
 
 bool Cp932CanEncode(const QString& text) {
     for (QChar c : text) {
-        if (c.unicode() >= 0x80) return Cp932Encode(text).count('?') == text.count(QLatin1Char('?'));
+        if (c.unicode() >= 0x80 && (c.isSurrogate() || EncodeUnit(c.unicode()) == '?')) return false;
     }
     return true;
 }
@@ -172,18 +252,12 @@ int Cp932CharBytes(char32_t ch) {
     if (ch < 0x80) return 1;
     if (ch >= 0xFF61 && ch <= 0xFF9F) return 1;  // half-width katakana
     if (ch > 0xFFFF) return 1;                   // outside the BMP: written as "?"
-    // Whether a BMP character encodes to two bytes is asked of iconv once and remembered.
-    thread_local std::array<unsigned char, 0x10000> cache{};
-    unsigned char& known = cache[ch];
-    if (known == 0) {
-        const QString one(QChar(static_cast<char16_t>(ch)));
-        const QByteArray bytes = Cp932Encode(one);
-        known = (bytes.size() == 2 && IsLeadByte(static_cast<unsigned char>(bytes[0]))) ? 2 : 1;
-    }
-    return known;
+    if (QChar::isSurrogate(ch)) return 1;
+    const quint16 code = EncodeUnit(static_cast<char16_t>(ch));
+    return code >= 0x100 && IsLeadByte(static_cast<unsigned char>(code >> 8)) ? 2 : 1;
 }
 
-int Cp932Length(const QString& text) {
+int Cp932Length(QStringView text) {
     int n = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);

@@ -11,6 +11,8 @@ QString Cp932Decode(const QByteArray& bytes);
 
 // A character that code page 932 cannot encode is written as "?".
 QByteArray Cp932Encode(const QString& text);
+// The same bytes, appended.
+void Cp932Append(QByteArray& out, QStringView text);
 
 // Whether every character of the text has its own code in code page 932 (none would become "?").
 bool Cp932CanEncode(const QString& text);
@@ -28,7 +30,7 @@ QString DecodeDataText(const QByteArray& bytes, bool* whole = nullptr);
 int Cp932CharBytes(char32_t ch);
 
 // Length of the text in code page 932 bytes.
-int Cp932Length(const QString& text);
+int Cp932Length(QStringView text);
 
 // The longest leading part of the text that fits in the given number of bytes; a double-byte
 // character that would be split is left out.

@@ -405,15 +405,19 @@ int RemoveStaleTemporaries(const QString&, const QStringList&) {
 
 #endif
 
-QStringList SplitTextLines(const QString& text) {
-    QStringList lines;
+QList<QStringView> SplitTextLineViews(QStringView text) {
+    QList<QStringView> lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
-    const QChar* p = text.constData();
+    const QChar* p = text.data();
+    qsizetype lf = -1;  // the next "\n" from start on, n when there is none
     while (start < n) {
-        qsizetype end = start;
-        while (end < n && p[end] != QLatin1Char('\n') && p[end] != QLatin1Char('\r'))
-            ++end;
+        if (lf < start) {
+            lf = text.indexOf(QChar(u'\n'), start);
+            if (lf < 0) lf = n;
+        }
+        const qsizetype cr = text.left(lf).indexOf(QChar(u'\r'), start);
+        qsizetype end = cr >= 0 ? cr : lf;
         lines.append(text.mid(start, end - start));
         if (end < n && p[end] == QLatin1Char('\r') && end + 1 < n && p[end + 1] == QLatin1Char('\n')) ++end;
         start = end + 1;
@@ -421,17 +425,24 @@ QStringList SplitTextLines(const QString& text) {
     return lines;
 }
 
+QStringList SplitTextLines(const QString& text) {
+    QStringList lines;
+    for (QStringView line : SplitTextLineViews(text))
+        lines.append(line.toString());
+    return lines;
+}
+
 QByteArray EncodeCp932Lines(const QStringList& lines) {
-    QString text;
+    QByteArray bytes;
     qsizetype size = 0;
     for (const QString& l : lines)
-        size += l.size() + 2;
-    text.reserve(size);
+        size += l.size() * 2 + 2;
+    bytes.reserve(size);
     for (const QString& l : lines) {
-        text += l;
-        text += QStringLiteral("\r\n");
+        Cp932Append(bytes, l);
+        bytes += "\r\n";
     }
-    return Cp932Encode(text);
+    return bytes;
 }
 
 }  // namespace tovrel

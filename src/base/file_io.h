@@ -42,6 +42,8 @@ QString SystemErrorReason(int err);
 
 // Lines of text: accepts CR LF, LF or a lone CR as line end; a trailing line end does not add a line.
 QStringList SplitTextLines(const QString& text);
+// The same lines as views into the text, which must outlive them.
+QList<QStringView> SplitTextLineViews(QStringView text);
 
 // Joins the lines with CR LF after each one and encodes them as CP932.
 QByteArray EncodeCp932Lines(const QStringList& lines);

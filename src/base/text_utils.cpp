@@ -40,10 +40,18 @@ bool IsRealNumber(const QString& s) {
 }
 
 long double Pow10(int decimals) {
+    static constexpr long double small[] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
+    if (decimals >= 0 && decimals < 5) return small[decimals];
     long double f = 1.0L;
     for (int i = 0; i < decimals; ++i)
         f *= 10.0L;
     return f;
+}
+
+// QStringView::trimmed, without the call when there is nothing to trim (the usual case).
+QStringView Trimmed(QStringView text) {
+    if (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace())) return text;
+    return text.trimmed();
 }
 
 QString InsertThousands(const QString& digits) {
@@ -59,6 +67,145 @@ QString InsertThousands(const QString& digits) {
 
 }  // namespace
 
+namespace {
+// HalfWidthChar beyond ASCII.
+char16_t HalfWidthWide(char16_t c) {
+    char16_t r = 0;
+    if (c >= 0xFF10 && c <= 0xFF19) {
+        r = c - 0xFF10 + u'0';
+    } else if (c >= 0xFF21 && c <= 0xFF3A) {
+        r = c - 0xFF21 + u'A';
+    } else if (c >= 0xFF41 && c <= 0xFF5A) {
+        r = c - 0xFF41 + u'A';
+    } else {
+        switch (c) {
+            case 0x3000:
+                r = u' ';
+                break;
+            case 0xFF0C:
+                r = u',';
+                break;
+            case 0xFF0E:
+                r = u'.';
+                break;
+            case 0xFF1A:
+                r = u':';
+                break;
+            case 0xFF1B:
+                r = u';';
+                break;
+            case 0xFF1F:
+                r = u'?';
+                break;
+            case 0xFF01:
+                r = u'!';
+                break;
+            case 0xFF3E:
+                r = u'^';
+                break;
+            case 0xFF0F:
+                r = u'/';
+                break;
+            case 0xFF5E:
+            case 0x301C:
+                r = u'~';
+                break;
+            case 0xFF5C:
+                r = u'|';
+                break;
+            case 0x2018:
+            case 0x2019:
+            case 0x2032:
+                r = u'\'';
+                break;
+            case 0x201C:
+            case 0x201D:
+            case 0x2033:
+                r = u'"';
+                break;
+            case 0xFF08:
+                r = u'(';
+                break;
+            case 0xFF09:
+                r = u')';
+                break;
+            case 0xFF3B:
+                r = u'[';
+                break;
+            case 0xFF3D:
+                r = u']';
+                break;
+            case 0xFF5B:
+                r = u'{';
+                break;
+            case 0xFF5D:
+                r = u'}';
+                break;
+            case 0xFF0B:
+                r = u'+';
+                break;
+            case 0xFF0D:
+            case 0x2212:
+                r = u'-';
+                break;
+            case 0xFF1D:
+                r = u'=';
+                break;
+            case 0xFF1C:
+                r = u'<';
+                break;
+            case 0xFF1E:
+                r = u'>';
+                break;
+            case 0xFFE5:
+                r = u'\\';
+                break;
+            case 0xFF04:
+                r = u'$';
+                break;
+            case 0xFF05:
+                r = u'%';
+                break;
+            case 0xFF03:
+                r = u'#';
+                break;
+            case 0xFF06:
+                r = u'&';
+                break;
+            case 0xFF0A:
+                r = u'*';
+                break;
+            case 0xFF20:
+                r = u'@';
+                break;
+            default:
+                break;
+        }
+    }
+    return r != 0 ? r : c;
+}
+
+// The half-width form of one UTF-16 unit (the unit itself when it has none).
+inline char16_t HalfWidthChar(char16_t c) {
+    if (c < 0x80) return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c;
+    return HalfWidthWide(c);
+}
+}  // namespace
+
+QString ToHalfWidth(const QString& text) {
+    const qsizetype n = text.size();
+    const QChar* p = text.constData();
+    qsizetype i = 0;
+    while (i < n && HalfWidthChar(p[i].unicode()) == p[i].unicode())
+        ++i;
+    if (i == n) return text;
+    QString out = text;
+    QChar* o = out.data();
+    for (; i < n; ++i)
+        o[i] = QChar(HalfWidthChar(o[i].unicode()));
+    return out;
+}
+
 QString FormatInt(qint64 value, int width, const QString& pad) {
     QString s = QString::number(value);
     if (width < 0) width = 0;
@@ -71,19 +218,22 @@ QString TwoDigits(int value) {
     return FormatInt(value, 2, QStringLiteral("0"));
 }
 
-int ParseInt(const QString& text, int defaultValue) {
-    const QString s = ToHalfWidth(text.trimmed());
+int ParseInt(QStringView text, int defaultValue) {
+    const QStringView s = Trimmed(text);
     if (s.isEmpty()) return defaultValue;
     qsizetype i = 0;
-    if (s[0] == QLatin1Char('+') || s[0] == QLatin1Char('-')) i = 1;
+    const char16_t first = HalfWidthChar(s[0].unicode());
+    if (first == u'+' || first == u'-') i = 1;
     if (i >= s.size()) return defaultValue;
+    qint64 v = 0;
     for (qsizetype j = i; j < s.size(); ++j) {
-        if (s[j].unicode() < '0' || s[j].unicode() > '9') return defaultValue;
+        const char16_t c = HalfWidthChar(s[j].unicode());
+        if (c < u'0' || c > u'9') return defaultValue;
+        // Beyond the 32-bit range the digits still have to be digits, but the value is lost anyway.
+        if (v <= std::numeric_limits<int>::max()) v = v * 10 + (c - u'0');
     }
-    bool ok = false;
-    const qlonglong v = s.toLongLong(&ok);
-    if (!ok || v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
-        return defaultValue;
+    if (first == u'-') v = -v;
+    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) return defaultValue;
     return static_cast<int>(v);
 }
 
@@ -109,7 +259,7 @@ QString FormatFixed(int width, int decimals, double value) {
 namespace {
 // Plain decimal texts ("  1,234.5") are read without a general conversion: every number of every
 // record goes through here when lists are totalled. Gives false for anything it does not handle.
-bool ReadPlainDecimal(const QString& text, int decimals, double* value) {
+bool ReadPlainDecimal(QStringView text, int decimals, double* value) {
     if (decimals < 0 || decimals > 4) return false;
     const QChar* p = text.constData();
     qsizetype begin = 0;
@@ -119,28 +269,28 @@ bool ReadPlainDecimal(const QString& text, int decimals, double* value) {
     while (end > begin && p[end - 1] == QLatin1Char(' '))
         --end;
     bool negative = false;
-    bool signAllowed = true;
-    bool inFraction = false;
+    if (begin < end && (p[begin] == QLatin1Char('-') || p[begin] == QLatin1Char('+'))) {
+        negative = p[begin] == QLatin1Char('-');
+        ++begin;
+    }
     int digits = 0;
-    int fractionDigits = 0;
+    int fractionDigits = -1;  // -1 before the decimal point
     qint64 scaled = 0;
     for (qsizetype i = begin; i < end; ++i) {
         const char16_t c = p[i].unicode();
-        if (c == u',') continue;
-        if (signAllowed && (c == u'-' || c == u'+')) {
-            negative = c == u'-';
-            signAllowed = false;
-            continue;
-        }
-        signAllowed = false;
-        if (c == u'.' && !inFraction) {
-            inFraction = true;
-            continue;
-        }
-        if (c < u'0' || c > u'9' || ++digits > 15 || (inFraction && ++fractionDigits > decimals))
+        const unsigned digit = c - u'0';
+        if (digit <= 9) {
+            if (++digits > 15) return false;
+            scaled = scaled * 10 + digit;
+            if (fractionDigits >= 0) ++fractionDigits;
+        } else if (c == u'.' && fractionDigits < 0) {
+            fractionDigits = 0;
+        } else if (c != u',') {
             return false;
-        scaled = scaled * 10 + (c - u'0');
+        }
     }
+    if (fractionDigits > decimals) return false;
+    fractionDigits = std::max(fractionDigits, 0);
     if (digits == 0) return false;
     for (int k = fractionDigits; k < decimals; ++k)
         scaled *= 10;
@@ -151,10 +301,10 @@ bool ReadPlainDecimal(const QString& text, int decimals, double* value) {
 }
 }  // namespace
 
-double ParseNumber(const QString& text, int decimals, double defaultValue) {
+double ParseNumber(QStringView text, int decimals, double defaultValue) {
     double fast = 0;
     if (ReadPlainDecimal(text, decimals, &fast)) return fast;
-    const QString s = StripGrouping(ToHalfWidth(text));
+    const QString s = StripGrouping(ToHalfWidth(text.toString()));
     double v = defaultValue;
     if (IsRealNumber(s)) {
         bool ok = false;
@@ -164,10 +314,10 @@ double ParseNumber(const QString& text, int decimals, double defaultValue) {
     return RoundHalfAway(v, decimals);
 }
 
-bool IsNumberText(const QString& text) {
+bool IsNumberText(QStringView text) {
     double fast = 0;
     if (ReadPlainDecimal(text, 2, &fast)) return true;
-    const QString s = StripGrouping(ToHalfWidth(text));
+    const QString s = StripGrouping(ToHalfWidth(text.toString()));
     if (!IsRealNumber(s)) return false;
     bool ok = false;
     const double parsed = s.toDouble(&ok);
@@ -237,32 +387,63 @@ QString StripGrouping(const QString& text) {
     return s;
 }
 
-QString GroupDigits(const QString& text) {
-    const qsizetype dot = text.indexOf(QLatin1Char('.'));
-    const QString intPart = ToHalfWidth(dot < 0 ? text : text.left(dot)).trimmed();
-    const QString fraction = dot < 0 ? QString() : text.mid(dot);
+bool IsPlainHalfWidth(QStringView text) {
+    if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace())) return false;
+    for (QChar c : text) {
+        if (c == QLatin1Char(',') || HalfWidthChar(c.unicode()) != c.unicode()) return false;
+    }
+    return true;
+}
+
+QString GroupDigits(QStringView text, int width) {
+    qsizetype dot = 0;
+    while (dot < text.size() && text[dot] != QLatin1Char('.'))
+        ++dot;
+    // Trimming before or after the half-width step is the same: it only turns a space into a space.
+    const QStringView intPart = Trimmed(text.left(dot));
+    const QStringView fraction = text.mid(dot);
+    const auto digitAt = [&intPart](qsizetype j) { return HalfWidthChar(intPart[j].unicode()); };
     // An integer of any length keeps its digits (an odometer beyond 32 bits must not become 0).
     qsizetype i = 0;
     bool negative = false;
-    if (!intPart.isEmpty() && (intPart[0] == QLatin1Char('-') || intPart[0] == QLatin1Char('+'))) {
-        negative = intPart[0] == QLatin1Char('-');
+    if (!intPart.isEmpty() && (digitAt(0) == u'-' || digitAt(0) == u'+')) {
+        negative = digitAt(0) == u'-';
         i = 1;
     }
     // A sign alone before the fraction ("-.5") stands for a zero integer part.
     bool valid = i < intPart.size() || (i > 0 && fraction.size() > 1);
-    for (qsizetype j = i; j < intPart.size() && valid; ++j) {
-        valid = intPart[j].unicode() >= '0' && intPart[j].unicode() <= '9';
-    }
-    if (!valid) return QStringLiteral("0") + fraction;
-    QString digits = i < intPart.size() ? intPart.mid(i) : QStringLiteral("0");
-    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
-        digits.remove(0, 1);
+    for (qsizetype j = i; j < intPart.size() && valid; ++j)
+        valid = digitAt(j) >= u'0' && digitAt(j) <= u'9';
+    if (!valid) return PadLeft(QStringLiteral("0").append(fraction), width);
+    // Leading zeros go; a zero integer part stays as one "0".
+    while (i + 1 < intPart.size() && digitAt(i) == u'0')
+        ++i;
+    const qsizetype digits = std::max<qsizetype>(intPart.size() - i, 1);
+    const bool zero = i >= intPart.size() || (digits == 1 && digitAt(i) == u'0');
     // "-0.5" keeps its sign; only a zero without a fraction above zero loses it.
-    bool fractionZero = true;
-    for (qsizetype j = 1; j < fraction.size() && fractionZero; ++j)
-        fractionZero = fraction[j] == QLatin1Char('0') || !fraction[j].isDigit();
-    if (digits == QStringLiteral("0") && fractionZero) negative = false;
-    return (negative ? QStringLiteral("-") : QString()) + InsertThousands(digits) + fraction;
+    if (negative && zero) {
+        bool fractionZero = true;
+        for (qsizetype j = 1; j < fraction.size() && fractionZero; ++j)
+            fractionZero = fraction[j] == QLatin1Char('0') || !fraction[j].isDigit();
+        negative = !fractionZero;
+    }
+
+    const qsizetype grouped = (negative ? 1 : 0) + digits + (digits - 1) / 3;
+    const qsizetype padding = std::max<qsizetype>(0, width - grouped - Cp932Length(fraction));
+    QString out(padding + grouped + fraction.size(), Qt::Uninitialized);
+    QChar* o = std::fill_n(out.data(), padding, kSpace);
+    if (negative) *o++ = QLatin1Char('-');
+    if (i >= intPart.size()) *o++ = QLatin1Char('0');
+    qsizetype beforeComma = (digits - 1) % 3 + 1;
+    for (qsizetype j = i; j < intPart.size(); ++j) {
+        *o++ = QChar(digitAt(j));
+        if (--beforeComma == 0 && j + 1 < intPart.size()) {
+            *o++ = QLatin1Char(',');
+            beforeComma = 3;
+        }
+    }
+    std::copy(fraction.begin(), fraction.end(), o);
+    return out;
 }
 
 QString FormatGrouped(double value, int decimals) {
@@ -278,7 +459,11 @@ QString FormatGrouped(double value, int decimals) {
 
 QString PadLeft(const QString& text, int width) {
     const int missing = width - Cp932Length(text);
-    return missing > 0 ? QString(missing, kSpace) + text : text;
+    if (missing <= 0) return text;
+    QString out(missing + text.size(), Qt::Uninitialized);
+    std::fill_n(out.data(), missing, kSpace);
+    std::copy(text.cbegin(), text.cend(), out.data() + missing);
+    return out;
 }
 
 // A double-byte character that the cut would halve is left out and its byte padded, so the
@@ -291,129 +476,6 @@ QString AlignRight(const QString& text, int width) {
 QString AlignLeft(const QString& text, int width) {
     const QString cut = Cp932Length(text) > width ? Cp932Left(text, width) : text;
     return cut + QString(std::max(0, width - Cp932Length(cut)), kSpace);
-}
-
-QString ToHalfWidth(const QString& text) {
-    QString out = text;
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        const char16_t c = out[i].unicode();
-        char16_t r = 0;
-        if (c < 0x80) {
-            if (c >= u'a' && c <= u'z') r = c - u'a' + u'A';
-        } else if (c >= 0xFF10 && c <= 0xFF19) {
-            r = c - 0xFF10 + u'0';
-        } else if (c >= 0xFF21 && c <= 0xFF3A) {
-            r = c - 0xFF21 + u'A';
-        } else if (c >= 0xFF41 && c <= 0xFF5A) {
-            r = c - 0xFF41 + u'A';
-        } else {
-            switch (c) {
-                case 0x3000:
-                    r = u' ';
-                    break;
-                case 0xFF0C:
-                    r = u',';
-                    break;
-                case 0xFF0E:
-                    r = u'.';
-                    break;
-                case 0xFF1A:
-                    r = u':';
-                    break;
-                case 0xFF1B:
-                    r = u';';
-                    break;
-                case 0xFF1F:
-                    r = u'?';
-                    break;
-                case 0xFF01:
-                    r = u'!';
-                    break;
-                case 0xFF3E:
-                    r = u'^';
-                    break;
-                case 0xFF0F:
-                    r = u'/';
-                    break;
-                case 0xFF5E:
-                case 0x301C:
-                    r = u'~';
-                    break;
-                case 0xFF5C:
-                    r = u'|';
-                    break;
-                case 0x2018:
-                case 0x2019:
-                case 0x2032:
-                    r = u'\'';
-                    break;
-                case 0x201C:
-                case 0x201D:
-                case 0x2033:
-                    r = u'"';
-                    break;
-                case 0xFF08:
-                    r = u'(';
-                    break;
-                case 0xFF09:
-                    r = u')';
-                    break;
-                case 0xFF3B:
-                    r = u'[';
-                    break;
-                case 0xFF3D:
-                    r = u']';
-                    break;
-                case 0xFF5B:
-                    r = u'{';
-                    break;
-                case 0xFF5D:
-                    r = u'}';
-                    break;
-                case 0xFF0B:
-                    r = u'+';
-                    break;
-                case 0xFF0D:
-                case 0x2212:
-                    r = u'-';
-                    break;
-                case 0xFF1D:
-                    r = u'=';
-                    break;
-                case 0xFF1C:
-                    r = u'<';
-                    break;
-                case 0xFF1E:
-                    r = u'>';
-                    break;
-                case 0xFFE5:
-                    r = u'\\';
-                    break;
-                case 0xFF04:
-                    r = u'$';
-                    break;
-                case 0xFF05:
-                    r = u'%';
-                    break;
-                case 0xFF03:
-                    r = u'#';
-                    break;
-                case 0xFF06:
-                    r = u'&';
-                    break;
-                case 0xFF0A:
-                    r = u'*';
-                    break;
-                case 0xFF20:
-                    r = u'@';
-                    break;
-                default:
-                    break;
-            }
-        }
-        if (r != 0) out[i] = QChar(r);
-    }
-    return out;
 }
 
 int DayNumber(const QDate& date) {

@@ -11,11 +11,11 @@ namespace tovrel {
 QString FormatInt(qint64 value, int width, const QString& pad);
 // Zero-padded to two digits: car numbers in names, months, days, INI keys.
 QString TwoDigits(int value);
-int ParseInt(const QString& text, int defaultValue);
+int ParseInt(QStringView text, int defaultValue);
 QString FormatFixed(int width, int decimals, double value);
-double ParseNumber(const QString& text, int decimals, double defaultValue);
+double ParseNumber(QStringView text, int decimals, double defaultValue);
 // Whether ParseNumber reads the text as a number rather than falling back to its default.
-bool IsNumberText(const QString& text);
+bool IsNumberText(QStringView text);
 // Whether the text is a number in plain decimal form (sign, digits, decimal point; no exponent),
 // grouping and full-width digits allowed: GroupDigits shows such a text with its value.
 bool IsPlainDecimal(const QString& text);
@@ -26,7 +26,11 @@ QString CommaItem(const QString& text, int n);
 QString StripDefaultMark(const QString& text);
 QString ReplaceAll(const QString& text, const QString& find, const QString& replacement);
 QString StripGrouping(const QString& text);
-QString GroupDigits(const QString& text);
+// Whether StripGrouping(ToHalfWidth(text)) is the text itself: no blank at either end, no "," and
+// nothing with a half-width form.
+bool IsPlainHalfWidth(QStringView text);
+// With a width, the result is padded on the left as PadLeft pads (the numbers of the lists).
+QString GroupDigits(QStringView text, int width = 0);
 // A fixed-point number with thousands separators (the "%.0n" / "%.1n" conversions).
 QString FormatGrouped(double value, int decimals);
 // Pads on the left to the width in code page 932 bytes; a longer text is kept whole, never cut.

@@ -190,14 +190,9 @@ bool CarBook::LoadItemLists(Settings& settings, QString* error) {
             mainte[k].name = DefaultMainteSettings()[k].name;
         settings.MainteResetPending = true;
     }
-    if (settings.MainteSelect) {
-        const QString carPath = CarFileName(QStringLiteral("Mainte"));
-        if (FileEntryExists(carPath)) {
-            const ProfileIni carIni(carPath);
-            if (carIni.exists()) mainte = ReadMainteSettings(carIni);
-            if (!carIni.Problem().isEmpty()) errors = Join(errors, carIni.Problem());
-        }
-    }
+    sharedMainte = mainte;
+    QString carError;
+    if (!LoadCarMainteSettings(settings, &carError)) errors = Join(errors, carError);
     QString printError;
     if (!LoadPrintForms(SharedFileName(QStringLiteral("PrintSet")), printForms, &printError)) {
         errors = Join(errors, printError);
@@ -222,6 +217,21 @@ bool CarBook::LoadItemLists(Settings& settings, QString* error) {
     return errors.isEmpty();
 }
 
+bool CarBook::LoadCarMainteSettings(const Settings& settings, QString* error) {
+    if (sharedMainte) mainte = *sharedMainte;
+    QString problem;
+    if (settings.MainteSelect && currentCar >= 1 && currentCar <= kListSlots) {
+        const QString carPath = CarFileName(QStringLiteral("Mainte"));
+        if (FileEntryExists(carPath)) {
+            const ProfileIni carIni(carPath);
+            if (carIni.exists()) mainte = ReadMainteSettings(carIni);
+            problem = carIni.Problem();
+        }
+    }
+    if (error) *error = problem;
+    return problem.isEmpty();
+}
+
 bool CarBook::SaveItemLists(const Settings& settings, QString* error, const std::function<void()>& step) {
     const auto stepOnce = [&] {
         if (step) step();
@@ -243,7 +253,10 @@ bool CarBook::SaveItemLists(const Settings& settings, QString* error, const std:
     stepOnce();
     QString errors;
     QString e;
-    if (!ini.Flush(&e)) errors = Join(errors, e);
+    if (ini.Flush(&e))
+        sharedMainte = mainte;
+    else
+        errors = Join(errors, e);
     if (settings.MainteSelect) {
         ProfileIni carIni(CarFileName(QStringLiteral("Mainte")));
         WriteMainteSettings(carIni, mainte);
@@ -280,29 +293,34 @@ QString EncodeMainteCheck(const MainteFlags& flags) {
 }
 
 bool CarBook::LoadCarInfo(QString* error) {
-    carInfo = CarInfo();
-    const QString path = CarFileName(QStringLiteral("CarInfo"));
+    QString problem;
+    carInfo = ReadCarInfo(currentCar, &problem);
+    if (error) *error = problem;
+    return problem.isEmpty();
+}
+
+CarInfo CarBook::ReadCarInfo(int car, QString* error) const {
+    CarInfo info;
+    const QString path = CarFileName(QStringLiteral("CarInfo"), car);
     QString mainteCheck;
     QString problem;
     if (FileEntryExists(path)) {
         const ProfileIni ini(path);
         problem = ini.Problem();
-        carInfo.MyCarName = ini.Read(kCarInfoSection, QStringLiteral("MyCarName"));
-        carInfo.Maker = ini.Read(kCarInfoSection, QStringLiteral("Maker"));
-        carInfo.Number = ini.Read(kCarInfoSection, QStringLiteral("Number"));
-        carInfo.TourokuDate = ini.Read(kCarInfoSection, QStringLiteral("TourokuDate"), kEmptyDate);
-        carInfo.NousyaDate = ini.Read(kCarInfoSection, QStringLiteral("NousyaDate"), kEmptyDate);
-        carInfo.NousyaRun = ini.Read(kCarInfoSection, QStringLiteral("NousyaRun"), QStringLiteral("0"));
+        info.MyCarName = ini.Read(kCarInfoSection, QStringLiteral("MyCarName"));
+        info.Maker = ini.Read(kCarInfoSection, QStringLiteral("Maker"));
+        info.Number = ini.Read(kCarInfoSection, QStringLiteral("Number"));
+        info.TourokuDate = ini.Read(kCarInfoSection, QStringLiteral("TourokuDate"), kEmptyDate);
+        info.NousyaDate = ini.Read(kCarInfoSection, QStringLiteral("NousyaDate"), kEmptyDate);
+        info.NousyaRun = ini.Read(kCarInfoSection, QStringLiteral("NousyaRun"), QStringLiteral("0"));
         mainteCheck = ini.Read(kCarInfoSection, QStringLiteral("MainteCheck"));
-        carInfo.MokuhyoMivra = ini.Read(kCarInfoSection, QStringLiteral("MokuhyoMivra"));
-        carInfo.MyCarJpg = ini.Read(kCarInfoSection, QStringLiteral("MyCarJpg"));
+        info.MokuhyoMivra = ini.Read(kCarInfoSection, QStringLiteral("MokuhyoMivra"));
+        info.MyCarJpg = ini.Read(kCarInfoSection, QStringLiteral("MyCarJpg"));
     }
-    if (carInfo.MyCarName.isEmpty() && currentCar >= 1 && currentCar <= kListSlots) {
-        carInfo.MyCarName = lists.Car[currentCar];
-    }
-    carInfo.MainteCheck = DecodeMainteCheck(mainteCheck);
+    if (info.MyCarName.isEmpty() && car >= 1 && car <= kListSlots) info.MyCarName = lists.Car[car];
+    info.MainteCheck = DecodeMainteCheck(mainteCheck);
     if (error) *error = problem;
-    return problem.isEmpty();
+    return info;
 }
 
 bool CarBook::SaveCarInfo(QString* error) {

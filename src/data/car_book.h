@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace tovrel {
 
@@ -93,6 +94,9 @@ public:
     int currentCar = 0;
     ItemLists lists;
     MainteSettings mainte;
+    // The maintenance settings of Setting.dat as this book last read or wrote them (LoadItemLists,
+    // SaveItemLists, the only places that read or write them), for the cars without their own file.
+    std::optional<MainteSettings> sharedMainte;
     CarInfo carInfo;
     PrintForms printForms;
 
@@ -108,6 +112,9 @@ public:
     // Item lists, maintenance settings (shared or per car) and print forms; performs a pending reset
     // of the maintenance settings. Write errors are returned but the lists stay loaded.
     bool LoadItemLists(Settings& settings, QString* error);
+    // Only the current car's maintenance settings, after a LoadItemLists of this data folder: its own
+    // file when MainteSelect and the file is there, otherwise those of Setting.dat as last read.
+    bool LoadCarMainteSettings(const Settings& settings, QString* error);
     // Setting.dat, the car's Mainte file when MainteSelect, and PrintSet.dat. The step callback is
     // called four times, for a progress bar.
     bool SaveItemLists(const Settings& settings, QString* error, const std::function<void()>& step = {});
@@ -116,6 +123,8 @@ public:
     // A file that is there but cannot be read (or not in full) gives the defaults and the error; it is
     // then never written over (SaveCarInfo fails).
     bool LoadCarInfo(QString* error = nullptr);
+    // The car information of any car, as LoadCarInfo reads it, leaving the book as it is.
+    CarInfo ReadCarInfo(int car, QString* error = nullptr) const;
     bool SaveCarInfo(QString* error);
 };
 

@@ -8,6 +8,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <array>
 
 namespace tovrel {
 
@@ -37,32 +38,47 @@ QString RegroupMainteCosts(const QString& mainte) {
     return lines.join(kCrLf);
 }
 
-QString EscapeValue(int position, const QString& value) {
-    QString v = value;
-    if (position >= ColRun && position <= ColTanka) {
-        v = StripGrouping(v);
-    } else if (position == ColMainte || position == ColMemo) {
-        v = StripGrouping(v);
+// Writes the value of one position as the writer stores it (the escapes above) at o, never more
+// characters than the value has, and returns where it ends.
+QChar* WriteValue(QChar* o, int position, const QString& value) {
+    if (IsNumericColumn(position)) {
+        // StripGrouping.
+        for (QChar c : QStringView(value).trimmed()) {
+            if (c != QLatin1Char(',')) *o++ = c;
+        }
+        return o;
+    }
+    if (position == ColMainte || position == ColMemo) {
+        QString v = StripGrouping(value);
         v.remove(QLatin1Char('#'));
         v = JoinLinesWithHash(v);
-    } else {
-        // A line break in a one-line field would split the record line.
-        v.remove(QLatin1Char('\r'));
-        v.remove(QLatin1Char('\n'));
+        return std::copy(v.cbegin(), v.cend(), o);
     }
-    v.replace(QLatin1Char(','), QLatin1Char('.'));
-    return v;
+    for (QChar c : value) {
+        // A line break in a one-line field would split the record line.
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) continue;
+        *o++ = c == QLatin1Char(',') ? QLatin1Char('.') : c;
+    }
+    return o;
 }
 
-quint8 ParseFlag(const QString& field) {
+// A flag or the kind (0..255) in decimal.
+QChar* WriteSmallNumber(QChar* o, unsigned value) {
+    if (value >= 100) *o++ = QLatin1Char(char('0' + value / 100));
+    if (value >= 10) *o++ = QLatin1Char(char('0' + value / 10 % 10));
+    *o++ = QLatin1Char(char('0' + value % 10));
+    return o;
+}
+
+quint8 ParseFlag(QStringView field) {
     const int v = ParseInt(field, 0);
     return static_cast<quint8>(v < 0 || v > 255 ? 0 : v);
 }
 
 // The maintenance field with its lines apart and trimmed at both ends, as the writer trims it: a job
 // that stands alone only after trimming must read as such now, not first at the next load.
-QString MainteLines(const QString& field) {
-    return QString(field).replace(QLatin1Char('#'), kCrLf).trimmed();
+QString MainteLines(QStringView field) {
+    return field.toString().replace(QLatin1Char('#'), kCrLf).trimmed();
 }
 
 // Files of older versions hold a maintenance-only record's one job as its bare item name; it takes
@@ -73,7 +89,7 @@ bool IsOldSingleJob(quint8 kind, const QString& lines) {
 }
 
 // Whether the writer gives the field back with the same value: empty, or a whole number in range.
-bool FlagReadsWhole(const QString& field, int highest) {
+bool FlagReadsWhole(QStringView field, int highest) {
     if (field.size() == 1 && (field[0] == QLatin1Char('0') || field[0] == QLatin1Char('1'))) return true;
     if (field.trimmed().isEmpty()) return true;
     const int v = ParseInt(field, -1);
@@ -82,8 +98,8 @@ bool FlagReadsWhole(const QString& field, int highest) {
 
 // Whether regrouping a maintenance cost keeps it: GroupDigits turns an integer part it cannot read
 // into 0.
-bool CostReadsWhole(const QString& cost) {
-    const QString t = ToHalfWidth(cost).trimmed();
+bool CostReadsWhole(QStringView cost) {
+    const QString t = ToHalfWidth(cost.toString()).trimmed();
     const qsizetype dot = t.indexOf(QLatin1Char('.'));
     const QString whole = dot < 0 ? t : t.left(dot);
     qsizetype i = whole.startsWith(QLatin1Char('-')) || whole.startsWith(QLatin1Char('+')) ? 1 : 0;
@@ -94,38 +110,39 @@ bool CostReadsWhole(const QString& cost) {
     return true;
 }
 
-// The 19 fields of a record value; `rest` receives what follows the 19th.
-void SplitFields(const QString& value, QString (&fields)[19], QString* rest) {
+// The 19 fields of a record value; `rest` receives what follows the 19th. The fields are views into
+// the value.
+using Fields = QStringView[19];
+void SplitFields(QStringView value, Fields& fields, QStringView* rest) {
+    const qsizetype n = value.size();
     qsizetype start = 0;
-    for (int k = 0; k < 19 && start < value.size(); ++k) {
-        const qsizetype comma = value.indexOf(QLatin1Char(','), start);
-        if (comma < 0) {
-            fields[k] = value.mid(start);
-            start = value.size();
-            break;
-        }
+    for (int k = 0; k < 19 && start < n; ++k) {
+        qsizetype comma = start;
+        while (comma < n && value[comma] != QLatin1Char(','))
+            ++comma;
         fields[k] = value.mid(start, comma - start);
-        start = comma + 1;
+        start = comma < n ? comma + 1 : n;
     }
     if (rest) *rest = value.mid(start);
 }
 
 // Why the writer would not give this record value back, or an empty text.
-QString ValueProblem(const QString (&fields)[19], const QString& rest) {
+QString ValueProblem(const Fields& fields, QStringView rest) {
     if (!rest.isEmpty()) return QStringLiteral("値が19個を超えています");
     if (!FlagReadsWhole(fields[0], 255) || !FlagReadsWhole(fields[17], 127) ||
         !FlagReadsWhole(fields[18], 127)) {
         return QStringLiteral("種別またはフラグが数値として読めません");
     }
     for (int col = ColRun; col <= ColTanka; ++col) {
-        if (!fields[col].isEmpty() && !fields[col].trimmed().isEmpty() && !IsNumberText(fields[col])) {
-            return QStringLiteral("数値「") + fields[col] + QStringLiteral("」が読めません");
+        if (!IsNumberText(fields[col]) && !fields[col].trimmed().isEmpty()) {
+            return QStringLiteral("数値「") + fields[col].toString() + QStringLiteral("」が読めません");
         }
     }
     if (fields[ColMainte].isEmpty()) return QString();
     const QString mainte = MainteLines(fields[ColMainte]);
     if (IsOldSingleJob(ParseFlag(fields[0]), mainte) && !CostReadsWhole(fields[ColCost])) {
-        return QStringLiteral("メンテナンスの費用「") + fields[ColCost] + QStringLiteral("」が読めません");
+        return QStringLiteral("メンテナンスの費用「") + fields[ColCost].toString() +
+               QStringLiteral("」が読めません");
     }
     for (const QString& line : mainte.split(kCrLf)) {
         const qsizetype first = line.indexOf(QLatin1Char(':'));
@@ -138,20 +155,20 @@ QString ValueProblem(const QString (&fields)[19], const QString& rest) {
     return QString();
 }
 
-QString ValueAfterEquals(const QString& line) {
+QStringView ValueAfterEquals(QStringView line) {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
-    return eq < 0 ? QString() : line.mid(eq + 1);
+    return eq < 0 ? QStringView() : line.mid(eq + 1);
 }
 
-bool IsBlank(const QString& line) {
+bool IsBlank(QStringView line) {
     return line.trimmed().isEmpty();
 }
 
 // A line whose key is a record number: the count line is missing when the second line is one.
-bool IsRecordLine(const QString& line) {
+bool IsRecordLine(QStringView line) {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq < 0) return false;
-    const QString key = line.left(eq).trimmed();
+    const QStringView key = line.left(eq).trimmed();
     if (key.isEmpty()) return false;
     for (QChar c : key) {
         if (c.unicode() < '0' || c.unicode() > '9') return false;
@@ -184,16 +201,65 @@ QString ProblemText(const QString& path, const QStringList& problems) {
 }  // namespace
 
 namespace {
-FuelRecord RecordFromFields(const QString (&fields)[19]) {
+struct ReadOptions {
+    const RecordTable* shownIn = nullptr;  // the numbers become the cell texts this table shows
+    bool findProblems = true;
+    bool dueTextsOnly = false;  // only Day, TotalRun and Mainte, what the maintenance check reads
+    int capacity = -1;          // records beyond it are not read (-1: every record)
+};
+
+// The weekday, the weather, the fuel type, the station and the like take a few values over a whole
+// log: the last few texts of each column are kept, and a record holding one of them shares it rather
+// than allocating its own. A pool lives for one read.
+class TextPool {
+public:
+    QString Text(int col, QStringView field) {
+        if (field.isEmpty()) return QString();
+        Kept& kept = m_kept[col];
+        for (const QString& t : kept.texts) {
+            if (t.size() == field.size() && t == field) return t;
+        }
+        QString t = field.toString();
+        kept.texts[kept.next] = t;
+        kept.next = (kept.next + 1) % kept.texts.size();
+        return t;
+    }
+
+private:
+    struct Kept {
+        std::array<QString, 8> texts;
+        std::size_t next = 0;  // the oldest, replaced by the next new text
+    };
+    std::array<Kept, ColumnCount> m_kept;
+};
+
+bool RepeatsAcrossRecords(int col) {
+    return col == ColYobi || col == ColTime || col == ColWeather || col == ColGasSel || col == ColStand ||
+           col == ColPattern || col == ColShop;
+}
+
+FuelRecord RecordFromFields(const Fields& fields, const ReadOptions& options, TextPool* pool = nullptr) {
+    const auto text = [&](int col) {
+        return pool && RepeatsAcrossRecords(col) ? pool->Text(col, fields[col]) : fields[col].toString();
+    };
     FuelRecord r;
     r.kind = ParseFlag(fields[0]);
-    for (int col = ColDay; col <= ColPattern; ++col)
-        r.text[col] = fields[col];
-    QString mainte = MainteLines(fields[ColMainte]);
-    if (IsOldSingleJob(r.kind, mainte)) mainte += QLatin1Char(':') + fields[ColCost] + QLatin1Char(':');
-    r.text[ColMainte] = RegroupMainteCosts(mainte);
-    r.text[ColShop] = fields[ColShop];
-    r.text[ColMemo] = QString(fields[ColMemo]).replace(QLatin1Char('#'), kCrLf);
+    for (int col = ColDay; col <= ColPattern; ++col) {
+        if (options.dueTextsOnly && col != ColDay && col != ColTotalRun) continue;
+        if (options.shownIn && IsNumericColumn(col))
+            r.text[col] = NumberCellText(col, fields[col], options.shownIn->CostZeroDisp());
+        else
+            r.text[col] = text(col);
+    }
+    if (!fields[ColMainte].isEmpty()) {
+        QString mainte = MainteLines(fields[ColMainte]);
+        if (IsOldSingleJob(r.kind, mainte))
+            mainte += QLatin1Char(':') + fields[ColCost].toString() + QLatin1Char(':');
+        r.text[ColMainte] = RegroupMainteCosts(mainte);
+    }
+    if (options.dueTextsOnly) return r;
+    r.text[ColShop] = text(ColShop);
+    r.text[ColMemo] = fields[ColMemo].toString().replace(QLatin1Char('#'), kCrLf);
     r.noneHeikin = ParseFlag(fields[17]);
     r.memoGraph = ParseFlag(fields[18]);
     return r;
@@ -202,20 +268,25 @@ FuelRecord RecordFromFields(const QString (&fields)[19]) {
 
 FuelRecord ParseLogValue(const QString& value) {
     if (value.isEmpty()) return FuelRecord();
-    QString fields[19];
+    Fields fields;
     SplitFields(value, fields, nullptr);
-    return RecordFromFields(fields);
+    return RecordFromFields(fields, ReadOptions());
 }
 
-LogContent ParseLogData(const QByteArray& bytes) {
+namespace {
+LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
     LogContent content;
     const bool marked = StartsWithByteOrderMark(bytes);
-    QStringList lines = SplitTextLines(DecodeDataText(bytes));
+    const QString text = DecodeDataText(bytes);
+    QList<QStringView> lines = SplitTextLineViews(text);
     // Blank lines at the end hold nothing; they are no records.
     while (!lines.isEmpty() && IsBlank(lines.last()))
         lines.removeLast();
     if (lines.isEmpty()) return content;
-    content.records.reserve(lines.size());
+    // A table takes the list over as its slots, 0..capacity.
+    TextPool pool;
+    const qsizetype tableSlots = options.shownIn ? options.shownIn->Capacity() + 1 : 0;
+    content.records.reserve(std::max<qsizetype>(lines.size(), tableSlots));
 
     if (lines[0].trimmed().compare(QStringLiteral("[MivraData]"), Qt::CaseInsensitive) != 0) {
         content.problems.append(LinePrefix(0) + QStringLiteral("「[MivraData]」ではありません"));
@@ -229,8 +300,9 @@ LogContent ParseLogData(const QByteArray& bytes) {
     }
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i < first) continue;
-        const QString& line = lines[i];
-        if (line.contains(QChar(QChar::ReplacementCharacter)) || (marked && !Cp932CanEncode(line))) {
+        if (options.capacity >= 0 && content.records.size() >= options.capacity) break;
+        const QStringView line = lines[i];
+        if (line.contains(QChar(QChar::ReplacementCharacter)) || (marked && !Cp932CanEncode(line.toString()))) {
             content.problems.append(LinePrefix(i) +
                                     QStringLiteral("CP932 の文字として読み書きできない部分があります"));
         }
@@ -238,40 +310,52 @@ LogContent ParseLogData(const QByteArray& bytes) {
             content.records.append(FuelRecord());
             continue;
         }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        const qsizetype eq = line.indexOf(QChar(u'='));
         if (eq < 0) {
             content.problems.append(LinePrefix(i) + QStringLiteral("「=」がなく、記録として読めません"));
             content.records.append(FuelRecord());
             continue;
         }
-        const QString value = line.mid(eq + 1);
+        const QStringView value = line.mid(eq + 1);
         if (value.isEmpty()) {
             content.records.append(FuelRecord());
             continue;
         }
-        QString fields[19];
-        QString rest;
+        Fields fields;
+        QStringView rest;
         SplitFields(value, fields, &rest);
-        const QString problem = ValueProblem(fields, rest);
-        if (!problem.isEmpty()) content.problems.append(LinePrefix(i) + problem);
-        content.records.append(RecordFromFields(fields));
+        if (options.findProblems) {
+            const QString problem = ValueProblem(fields, rest);
+            if (!problem.isEmpty()) content.problems.append(LinePrefix(i) + problem);
+        }
+        content.records.append(RecordFromFields(fields, options, &pool));
     }
     content.countAgrees = count == content.records.size() || (first == 1 && content.records.isEmpty());
     return content;
 }
 
+QVector<FuelRecord> ReadRecords(const QString& path, const ReadOptions& options) {
+    QByteArray bytes;
+    if (!FileEntryExists(path) || !ReadFileBytes(path, &bytes, nullptr)) return {};
+    return ParseLog(bytes, options).records;
+}
+}  // namespace
+
+LogContent ParseLogData(const QByteArray& bytes, const RecordTable* shownIn) {
+    ReadOptions options;
+    options.shownIn = shownIn;
+    return ParseLog(bytes, options);
+}
+
 LogContent ReadLogData(const QByteArray& bytes, RecordTable& table) {
-    LogContent content = ParseLogData(bytes);
+    LogContent content = ParseLogData(bytes, &table);
     table.BeginUpdate();
     // A search backup left over would later be restored over the loaded records.
     table.RestoreFullTable();
-    const int capacity = table.Capacity();
-    const int n = static_cast<int>(std::min<qsizetype>(content.records.size(), capacity));
-    table.SetRecordCount(n);
-    for (int i = 1; i <= n; ++i)
-        table.SetRecord(i, content.records[i - 1]);
-    table.ClearSlots(n + 1, capacity);
+    const qsizetype n = std::min<qsizetype>(content.records.size(), table.Capacity());
     table.SetOverflow(content.records.mid(n));
+    table.SetCellRecords(std::move(content.records), n);
+    content.records.clear();
     table.EndUpdate();
     return content;
 }
@@ -290,18 +374,30 @@ QByteArray FormatLogData(const RecordTable& table) {
         // Only a wholly empty record goes without values: a record without a date may still hold a
         // time, figures or a memo.
         if (!(r == FuelRecord())) {
-            line += QString::number(r.kind) + QLatin1Char(',');
+            qsizetype room = 3 * 4;  // the kind and the flags with their ","
             for (int col = ColDay; col < ColumnCount; ++col)
-                line += EscapeValue(col, r.text[col]) + QLatin1Char(',');
-            line += QString::number(r.noneHeikin & 0x7F) + QLatin1Char(',');
-            line += QString::number(r.memoGraph & 0x7F) + QLatin1Char(',');
+                room += r.text[col].size() + 1;
+            const qsizetype key = line.size();
+            line.resize(key + room);
+            QChar* const begin = line.data();
+            QChar* o = WriteSmallNumber(begin + key, r.kind);
+            *o++ = QLatin1Char(',');
+            for (int col = ColDay; col < ColumnCount; ++col) {
+                o = WriteValue(o, col, r.text[col]);
+                *o++ = QLatin1Char(',');
+            }
+            o = WriteSmallNumber(o, r.noneHeikin & 0x7F);
+            *o++ = QLatin1Char(',');
+            o = WriteSmallNumber(o, r.memoGraph & 0x7F);
+            *o++ = QLatin1Char(',');
+            line.truncate(o - begin);
         }
         lines.append(line);
     }
     return EncodeCp932Lines(lines);
 }
 
-bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QString* notice) {
+bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QString* notice, LoadedLog* loaded) {
     if (notice) notice->clear();
     QByteArray bytes;
     QString readError;
@@ -317,6 +413,7 @@ bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QStrin
         table.ClearSlots(1, table.Capacity());
         table.SetOverflow({});
     }
+    if (loaded) *loaded = LoadedLog{table.SlotList(), table.RecordCount()};
     table.SortRecords();
     table.TakeSnapshot();
     if (!read) {
@@ -332,7 +429,7 @@ bool LoadLogFile(const QString& path, RecordTable& table, QString* error, QStrin
 
     if (notice) {
         QStringList notes;
-        const qsizetype total = content.records.size();
+        const qsizetype total = table.RecordCount() + table.Overflow().size();
         if (!content.countAgrees) {
             notes.append(FileText(path) +
                          QStringLiteral("の件数の行（DataCount）が記録の行と合わないため、記録の行から ") +
@@ -374,11 +471,18 @@ bool SaveLogFile(const QString& path, RecordTable& table, QString* error) {
 }
 
 QVector<FuelRecord> ReadLogRecords(const QString& path, int capacity) {
-    QByteArray bytes;
-    if (!FileEntryExists(path) || !ReadFileBytes(path, &bytes, nullptr)) return {};
-    QVector<FuelRecord> records = ParseLogData(bytes).records;
-    if (records.size() > capacity) records.resize(std::max(capacity, 0));
-    return records;
+    ReadOptions options;
+    options.findProblems = false;
+    options.capacity = std::max(capacity, 0);
+    return ReadRecords(path, options);
+}
+
+QVector<FuelRecord> ReadLogDueRecords(const QString& path, int capacity) {
+    ReadOptions options;
+    options.findProblems = false;
+    options.dueTextsOnly = true;
+    options.capacity = std::max(capacity, 0);
+    return ReadRecords(path, options);
 }
 
 }  // namespace tovrel

@@ -24,7 +24,8 @@ void RecordTable::SetCapacity(int capacity) {
     m_overflow.clear();
     m_writeBlock.clear();
     m_slots = QVector<FuelRecord>(m_capacity + 1);
-    m_snapshot = QVector<FuelRecord>(m_capacity + 1);
+    // An empty table is its own snapshot: one list, shared until either changes.
+    m_snapshot = m_slots;
     m_backup.clear();
     m_searchActive = false;
     m_backupCount = 0;
@@ -46,23 +47,31 @@ const FuelRecord& RecordTable::At(int slot) const {
     return m_slots[slot];
 }
 
-QString RecordTable::CellText(int col, const QString& value) const {
-    if (!IsNumericColumn(col)) return value;
+QString CellText(int col, const QString& value, bool costZeroDisp) {
+    return IsNumericColumn(col) ? NumberCellText(col, value, costZeroDisp) : value;
+}
+
+QString NumberCellText(int col, QStringView value, bool costZeroDisp) {
     // Full-width digits parse as numbers, so they must group as numbers too.
-    const QString plain = StripGrouping(ToHalfWidth(value));
+    QString converted;
+    QStringView plain = value;
+    if (!IsPlainHalfWidth(value)) {
+        converted = StripGrouping(ToHalfWidth(value.toString()));
+        plain = converted;
+    }
     const double number = ParseNumber(plain, 2, 0);
-    if (number == 0 && !(col == ColCost && m_costZeroDisp)) return QString();
+    if (number == 0 && !(col == ColCost && costZeroDisp)) return QString();
     // A number written with an exponent ("1e5", upper case after ToHalfWidth) shows the value it
     // stands for.
-    QString digits = plain;
-    if (plain.contains(QLatin1Char('E')) && IsNumberText(plain)) {
-        digits = QString::number(number, 'f', 2);
+    if (std::find(plain.begin(), plain.end(), QLatin1Char('E')) != plain.end() && IsNumberText(plain)) {
+        QString digits = QString::number(number, 'f', 2);
         while (digits.endsWith(QLatin1Char('0')))
             digits.chop(1);
         if (digits.endsWith(QLatin1Char('.'))) digits.chop(1);
+        return GroupDigits(digits, kColumnChars[col]);
     }
     // A value wider than the column is kept whole: the log file is written from these texts.
-    return PadLeft(GroupDigits(digits), kColumnChars[col]);
+    return GroupDigits(plain, kColumnChars[col]);
 }
 
 void RecordTable::SetRecord(int slot, const FuelRecord& record) {
@@ -76,15 +85,17 @@ void RecordTable::SetRecord(int slot, const FuelRecord& record) {
     NotifyRows(slot, slot);
 }
 
-void RecordTable::SetOverflow(const QVector<FuelRecord>& records) {
-    m_overflow.clear();
-    m_overflow.reserve(records.size());
-    for (const FuelRecord& record : records) {
-        FuelRecord r = record;
-        for (int col = ColDay; col < ColumnCount; ++col)
-            r.text[col] = CellText(col, record.text[col]);
-        m_overflow.append(r);
-    }
+void RecordTable::SetCellRecords(QVector<FuelRecord>&& records, qsizetype n) {
+    n = std::clamp<qsizetype>(n, 0, std::min<qsizetype>(records.size(), m_capacity));
+    // The records' own list becomes the slots (the old one is mostly shared with the snapshot, and a
+    // second list of the table's size costs more than moving the records up by one).
+    records.resize(n);
+    records.resize(m_capacity + 1);
+    std::move_backward(records.begin(), records.begin() + n, records.begin() + n + 1);
+    records[0] = FuelRecord();
+    m_slots = std::move(records);
+    SetRecordCount(static_cast<int>(n));
+    NotifyRows(-1, -1);
 }
 
 void RecordTable::ClearSlots(int first, int last) {
@@ -126,16 +137,22 @@ bool RecordTable::KeyLess(const FuelRecord& a, const FuelRecord& b) {
 
 void RecordTable::SortRecords() {
     if (m_count < 2) return;
-    QVector<QByteArray> keys(m_count + 1);
-    for (int i = 1; i <= m_count; ++i)
-        keys[i] = Cp932Encode(m_slots[i].Day() + m_slots[i].Time());
+    // The keys side by side in one buffer: key i ends where key i + 1 starts.
+    QByteArray keys;
+    keys.reserve(m_count * 15);
+    QVector<qsizetype> ends(m_count + 1);
+    for (int i = 1; i <= m_count; ++i) {
+        Cp932Append(keys, m_slots.at(i).Day());
+        Cp932Append(keys, m_slots.at(i).Time());
+        ends[i] = keys.size();
+    }
+    const auto key = [&](int i) { return QByteArrayView(keys).sliced(ends[i - 1], ends[i] - ends[i - 1]); };
+    const auto less = [&](int a, int b) { return key(a) < key(b); };
     QVector<int> order(m_count);
     std::iota(order.begin(), order.end(), 1);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
-    bool moved = false;
-    for (int i = 0; i < m_count && !moved; ++i)
-        moved = order[i] != i + 1;
-    if (!moved) return;
+    // A log is mostly saved in order already.
+    if (std::is_sorted(order.begin(), order.end(), less)) return;
+    std::stable_sort(order.begin(), order.end(), less);
     QVector<FuelRecord> sorted;
     sorted.reserve(m_count);
     for (int idx : order)

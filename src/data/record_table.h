@@ -11,6 +11,12 @@
 
 namespace tovrel {
 
+// The cell text the list shows for a field value: a number grouped and right-aligned in its column's
+// width, empty when zero (a zero cost shows 0 with costZeroDisp); any other text unchanged.
+QString CellText(int col, const QString& value, bool costZeroDisp);
+// The same for a number column (Run .. Tanka).
+QString NumberCellText(int col, QStringView value, bool costZeroDisp);
+
 class RecordTable : public QObject {
     Q_OBJECT
 
@@ -30,8 +36,15 @@ public:
 
     // Slot 0 always holds the empty record: it stands for "no earlier record".
     const FuelRecord& At(int slot) const;
+    // Slots 0..capacity in one list, shared with the table rather than copied (until either changes).
+    const QVector<FuelRecord>& SlotList() const { return m_slots; }
     FuelRecord GetRecord(int slot) const { return At(slot); }
     void SetRecord(int slot, const FuelRecord& record);
+    // Replaces every slot: the first n records (at most the capacity; the list is taken over, those
+    // beyond n are dropped) become slots 1..n and the count, the slots above are emptied. Their texts
+    // are cell texts already (CellText with this table's CostZeroDisp) and are stored as they are: no
+    // text goes through the number rules a second time.
+    void SetCellRecords(QVector<FuelRecord>&& records, qsizetype n);
     void ClearSlots(int first, int last);
 
     quint8 Kind(int slot) const { return At(slot).kind; }
@@ -44,9 +57,9 @@ public:
     void SetMemoGraph(int slot, quint8 flag);
 
     // Records of the file beyond the capacity, in cell-text form: not shown, written back after the
-    // others when the table is saved.
+    // others when the table is saved. SetOverflow takes them in that form.
     const QVector<FuelRecord>& Overflow() const { return m_overflow; }
-    void SetOverflow(const QVector<FuelRecord>& records);
+    void SetOverflow(const QVector<FuelRecord>& records) { m_overflow = records; }
 
     // Why the table must not be saved over the file it came from (that file could not be read, or
     // not in full); empty when saving is fine.
@@ -54,7 +67,7 @@ public:
     void SetWriteBlock(const QString& reason) { m_writeBlock = reason; }
 
     // The cell text the list shows for a field value.
-    QString CellText(int col, const QString& value) const;
+    QString CellText(int col, const QString& value) const { return tovrel::CellText(col, value, m_costZeroDisp); }
 
     // Orders slots 1..count by Day followed by Time; records with equal keys keep their order.
     void SortRecords();

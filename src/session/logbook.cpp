@@ -8,9 +8,13 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 
+#include <utility>
+
 namespace tovrel {
 
-Logbook::Logbook(Settings& settings, SettingsStore& store) : m_settings(settings), m_store(store) {}
+// The table is sized by Start, from the settings; until then it holds no slot worth allocating.
+Logbook::Logbook(Settings& settings, SettingsStore& store)
+    : m_settings(settings), m_store(store), m_table(1) {}
 
 void Logbook::SetDataFolderOverride(const QString& folder) {
     m_dataFolderOverride = folder;
@@ -56,6 +60,7 @@ bool Logbook::Start(const std::function<void(const Settings&)>& showStartupPictu
     // that another program holds is its business.
     if (!ReadOnly()) RemoveStaleTemporaries(m_book.dataFolder, DataFileNames());
     m_book.currentCar = 0;
+    m_sharedFilesFresh = true;
     return m_book.LoadItemLists(m_settings, error);
 }
 
@@ -82,7 +87,10 @@ bool Logbook::SelectCar(int car, QString* error) {
     QString e;
     if (!m_book.LoadCarInfo(&e)) errors.append(e);
     if (!LoadLogFile(&e)) errors.append(e);
-    if (!m_book.LoadItemLists(m_settings, &e)) errors.append(e);
+    const bool listsLoaded = m_sharedFilesFresh ? m_book.LoadCarMainteSettings(m_settings, &e)
+                                                : m_book.LoadItemLists(m_settings, &e);
+    if (!listsLoaded) errors.append(e);
+    m_sharedFilesFresh = false;
     if (error) *error = errors.join(QLatin1Char('\n'));
     return errors.isEmpty();
 }
@@ -94,19 +102,24 @@ bool Logbook::ChangeDataFolder(const QString& dataPath, QString* error) {
     m_book.currentCar = 0;
     m_book.carInfo = CarInfo();
     m_table.SetCapacity(m_table.Capacity());
+    m_loadedLog.reset();
     RecalcStatus();
+    m_sharedFilesFresh = true;
     return m_book.LoadItemLists(m_settings, error);
 }
 
 bool Logbook::LoadLogFile(QString* error) {
-    const bool ok =
-        tovrel::LoadLogFile(m_book.CarFileName(QStringLiteral("Mivra")), m_table, error, &m_loadNotice);
+    LoadedLog loaded;
+    const bool ok = tovrel::LoadLogFile(m_book.CarFileName(QStringLiteral("Mivra")), m_table, error,
+                                        &m_loadNotice, &loaded);
+    m_loadedLog = std::move(loaded);
     RecalcStatus();
     return ok;
 }
 
 bool Logbook::SaveLogFile(QString* error) {
     const bool searched = m_table.IsSearchActive();
+    m_loadedLog.reset();
     const bool ok = tovrel::SaveLogFile(m_book.CarFileName(QStringLiteral("Mivra")), m_table, error);
     if (searched) RecalcStatus();
     return ok;
@@ -147,6 +160,11 @@ QString Logbook::DistanceUnit() const {
 
 QString Logbook::VolumeUnit() const {
     return VolumeUnitName(CarValue(m_settings.GasTani));
+}
+
+StartupWarnings Logbook::CollectStartupWarnings(const QDate& today, const std::function<void()>& step) {
+    const std::optional<LoadedLog> loaded = std::exchange(m_loadedLog, std::nullopt);
+    return tovrel::CollectStartupWarnings(m_book, m_settings, today, step, loaded ? &*loaded : nullptr);
 }
 
 bool Logbook::HasUnsavedChanges() {

@@ -4,15 +4,18 @@
 
 #include "calc/economy.h"
 #include "data/car_book.h"
+#include "data/log_file.h"
 #include "data/record_search.h"
 #include "data/record_table.h"
 #include "settings/settings.h"
 #include "totals/maintenance_due.h"
+#include "totals/startup_warnings.h"
 
 #include <QDate>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace tovrel {
 
@@ -81,6 +84,9 @@ public:
     // The target economy of the car information, read as a number.
     double TargetEconomy() const;
 
+    // The start-up warnings of every named car (the check the program runs once at start-up).
+    StartupWarnings CollectStartupWarnings(const QDate& today, const std::function<void()>& step = {});
+
     // Whether the record table differs from the saved snapshot (leaves the search view first).
     bool HasUnsavedChanges();
     // True when it is fine to drop the record table: nothing changed, saved, or the user said No.
@@ -103,6 +109,13 @@ private:
     EconomyStatus m_status;
     QString m_dataFolderOverride;
     QString m_loadNotice;
+    // Setting.dat and PrintSet.dat were read with no car selected since (Start, ChangeDataFolder): the
+    // next SelectCar reads only the car's own files. Cleared by that SelectCar.
+    bool m_sharedFilesFresh = false;
+    // The current car's log as its last load read it, for the start-up check, so that it does not read
+    // the file again. Replaced by every load; dropped by a save (the file then holds the table), by a
+    // change of data folder and once the check has used it.
+    std::optional<LoadedLog> m_loadedLog;
 };
 
 // The current car of the session, as the maintenance due window shows it.

@@ -301,29 +301,31 @@ DueTable ComputeDue(const RecordTable& table, const MainteSettings& mainte, cons
 }
 
 MainteSettings MainteSettingsForCar(const CarBook& book, const Settings& settings, int car) {
-    if (!settings.MainteSelect) return book.mainte;
+    if (!settings.MainteSelect || car == book.currentCar) return book.mainte;
     const QString carPath = book.CarFileName(QStringLiteral("Mainte"), car);
     if (FileEntryExists(carPath)) return ReadMainteSettings(ProfileIni(carPath));
-    const QString sharedPath = book.SharedFileName(QStringLiteral("Setting"));
-    if (FileEntryExists(sharedPath)) return ReadMainteSettings(ProfileIni(sharedPath));
-    return book.mainte;
+    return book.sharedMainte.value_or(book.mainte);
 }
 
 DueTable ComputeDueForCar(const CarBook& book, const Settings& settings, int car, const QDate& today,
-                          const std::function<void()>& step) {
-    CarBook carBook = book;
-    carBook.currentCar = car;
-    carBook.LoadCarInfo();
+                          const std::function<void()>& step, const LoadedLog* log) {
+    const bool current = car == book.currentCar;
+    const CarInfo carInfo = current ? book.carInfo : book.ReadCarInfo(car);
     const MainteSettings mainte = MainteSettingsForCar(book, settings, car);
-    const QVector<FuelRecord> log =
-        ReadLogRecords(book.CarFileName(QStringLiteral("Mivra"), car), settings.Capacity);
+    QVector<FuelRecord> read;
     QVector<const FuelRecord*> records;
-    records.reserve(log.size());
-    for (const FuelRecord& r : log)
-        records.append(&r);
+    if (log) {
+        records.reserve(log->count);
+        for (int i = 1; i <= log->count && i < log->records.size(); ++i)
+            records.append(&log->records.at(i));
+    } else {
+        read = ReadLogDueRecords(book.CarFileName(QStringLiteral("Mivra"), car), settings.Capacity);
+        records.reserve(read.size());
+        for (const FuelRecord& r : std::as_const(read))
+            records.append(&r);
+    }
     const int runTani = (car >= 1 && car <= kCarCount) ? settings.RunTani[car] : settings.RunTani[0];
-    DueTable due =
-        ComputeCore(records, DueInput{mainte, carBook.carInfo, settings, runTani, today, false}, step);
+    DueTable due = ComputeCore(records, DueInput{mainte, carInfo, settings, runTani, today, false}, step);
     for (int k = 1; k <= kMainteCount; ++k) {
         const DueRow& row = due.rows[k];
         if (row.startupWarning && row.level >= 1 && row.level <= 3 && settings.WarningCheck[row.level])

@@ -3,6 +3,7 @@
 
 #include "base/text_grid.h"
 #include "data/car_book.h"
+#include "data/log_file.h"
 
 #include <QDate>
 #include <QString>
@@ -76,12 +77,14 @@ DueTable ComputeDue(const RecordTable& table, const MainteSettings& mainte, cons
 // Another car from its own files (car information, its maintenance settings when MainteSelect, its
 // log data file), leaving the book untouched. No average distance per day is computed, so there are
 // no predicted dates. Counted are the items the start-up warnings count (their warning flag set and
-// the level's check on).
+// the level's check on). The book's current car is taken as the book holds it (car information and
+// maintenance settings as read) and so is `log` when given (the car's log as read): no file is read
+// twice.
 DueTable ComputeDueForCar(const CarBook& book, const Settings& settings, int car, const QDate& today,
-                          const std::function<void()>& step = {});
+                          const std::function<void()>& step = {}, const LoadedLog* log = nullptr);
 
 // The maintenance settings that apply to the car: its own file when MainteSelect and the file
-// exists, else the shared settings.
+// exists, else the shared settings (those of the book's current car as the book holds them).
 MainteSettings MainteSettingsForCar(const CarBook& book, const Settings& settings, int car);
 
 // Level 1..4 of a non-zero due ratio; exactly 100.0 % is not yet level 1.

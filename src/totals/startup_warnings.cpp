@@ -71,11 +71,12 @@ int NamedCarCount(const CarBook& book) {
 }
 
 StartupWarnings CollectStartupWarnings(const CarBook& book, const Settings& settings, const QDate& today,
-                                       const std::function<void()>& step) {
+                                       const std::function<void()>& step, const LoadedLog* currentLog) {
     StartupWarnings warnings;
     for (int car = 1; car <= kListSlots; ++car) {
         if (book.lists.Car[car].trimmed().isEmpty()) continue;
-        const DueTable due = ComputeDueForCar(book, settings, car, today, step);
+        const DueTable due =
+            ComputeDueForCar(book, settings, car, today, step, car == book.currentCar ? currentLog : nullptr);
         AddCarWarnings(warnings, due, book.CarName(car), settings.WarningStart[car], settings);
     }
     return warnings;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/car_book.h"
+#include "data/log_file.h"
 
 #include <QDate>
 #include <QString>
@@ -29,8 +30,10 @@ struct StartupWarnings {
 };
 
 // Checks every car 1..10 whose name is set, in order; step is called 50 times per such car.
+// currentLog: the log of the book's current car as it was read, so that it is not read again.
 StartupWarnings CollectStartupWarnings(const CarBook& book, const Settings& settings, const QDate& today,
-                                       const std::function<void()>& step = {});
+                                       const std::function<void()>& step = {},
+                                       const LoadedLog* currentLog = nullptr);
 
 // Adds the warnings of one car's due table (car name as shown in its heading) and refreshes the
 // status line from the running counts.

@@ -78,7 +78,7 @@ QVariant MainListModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 void MainListModel::RefreshAll() {
-    if (m_rows > 0) Q_EMIT dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1));
+    if (m_rows > 0) Q_EMIT dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1), {Qt::ForegroundRole});
 }
 
 void MainListModel::OnRecordsChanged(int firstSlot, int lastSlot) {
@@ -95,7 +95,7 @@ void MainListModel::OnTableReset() {
         endResetModel();
         return;
     }
-    RefreshAll();
+    if (m_rows > 0) Q_EMIT dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1));
 }
 
 }  // namespace tovrel

@@ -22,7 +22,7 @@ public:
     static int SlotOfRow(int row) { return row + 1; }
     static int RowOfSlot(int slot) { return slot - 1; }
 
-    // Colours and the average changed: repaint every cell.
+    // Colours and the average changed (the texts are as they were): repaint every cell.
     void RefreshAll();
 
 private:

@@ -25,7 +25,6 @@
 #include "ui/widgets/colors.h"
 #include "ui/widgets/font_text.h"
 #include "ui/widgets/help.h"
-#include "ui/widgets/icons.h"
 #include "ui/widgets/list_grid.h"
 #include "ui/widgets/message_box.h"
 #include "ui/widgets/wait_window.h"
@@ -76,14 +75,15 @@ TMivraMainForm::~TMivraMainForm() {
     m_warningForm.reset();
     m_previewForm.reset();
     // The dialogs that are children still save their placement through m_book; QObject would
-    // delete them only after the members are gone.
-    while (!children().isEmpty())
-        delete children().first();
+    // delete them only after the members are gone. The window's own layout stays to the end: the
+    // window still handles the removal of each child.
+    while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        delete child;
 }
 
 void TMivraMainForm::FormCreate() {
     setObjectName(kWindowName);
-    setWindowIcon(ProgramIcon());
+    // The program icon is the application's, set after the first paint (StartupCheck).
     setMinimumSize(200, 200);
     SetHelpSettingsStore(&m_book.store());
 
@@ -108,7 +108,6 @@ void TMivraMainForm::FormCreate() {
     m_model = new MainListModel(m_book, this);
     m_grid = new ListGrid;
     m_grid->setObjectName(kGridName);
-    m_grid->setModel(m_model);
     m_grid->installEventFilter(this);
     auto* gridBox = new QHBoxLayout;
     gridBox->setContentsMargins(8, 0, 8, 0);
@@ -127,6 +126,50 @@ void TMivraMainForm::FormCreate() {
     BuildMenus();
     BuildPopupMenus();
 
+    m_newButtonPushTimer = new QTimer(this);
+    m_newButtonPushTimer->setSingleShot(true);
+    m_newButtonPushTimer->setInterval(10);
+    connect(m_newButtonPushTimer, &QTimer::timeout, this, &TMivraMainForm::NewSpeedButtonClick);
+    m_warningTimer = new QTimer(this);
+    m_warningTimer->setSingleShot(true);
+    m_warningTimer->setInterval(100);
+    connect(m_warningTimer, &QTimer::timeout, this, &TMivraMainForm::WarningTimerTimer);
+
+    resize(760, 480);
+    RestoreWindowPlacement(this, m_book.store(), kWindowName, true);
+
+    connect(&m_book.table(), &RecordTable::countChanged, this, [this] { UpdateStatusPanels(); });
+    // However a result is left (show all, saving, the save prompt, loading a car), the list is
+    // editable again and shows the full list where it was.
+    connect(&m_book.table(), &RecordTable::searchViewChanged, this, &TMivraMainForm::SearchViewChanged);
+    connect(m_grid, &ListGrid::headerDoubleClicked, this,
+            [this](int column) { m_grid->AutoFitColumn(column); });
+    connect(m_grid, &ListGrid::cellDoubleClicked, this, [this](int, int) { MivraStringGridDblClick(); });
+
+    m_grid->SetColumnColors(LoadGridColors(m_book.store(), kGridName, ColumnCount - 1));
+    ApplyListFont();
+    // After the font: measuring the numbers of an empty list for it would be in vain.
+    m_grid->setModel(m_model);
+    ApplyStoredWidths();
+    m_graphSel->setCurrentIndex(m_book.settings().MainGraphSel == 1 ? 1 : 0);
+    SetListEditable(true);
+    if (m_book.ReadOnly())
+        MessageBox::ShowWarning(QStringLiteral("データフォルダ使用中"), m_book.ReadOnlyNotice());
+    if (!started && !error.isEmpty()) ShowFileError(error);
+    BuildCarMenus();
+    UpdateCaption();
+    UpdateStatusPanels();
+
+    if (m_startupPicture && !(m_book.settings().JpgDispWait && m_book.settings().JpgWaitTime >= 1)) {
+        m_startupPicture->close();
+    }
+}
+
+// The other windows, made once each; after the list's first paint, so that the user sees the list
+// first, or earlier on first use.
+void TMivraMainForm::CreateWindows() {
+    if (m_windowsCreated) return;
+    m_windowsCreated = true;
     m_entry = new TMivraInputForm(m_book, this);
     m_entry->selectListRow = [this](int slot) { SelectRow(slot); };
     // The dialog has already recomputed the status after storing a record itself.
@@ -155,39 +198,7 @@ void TMivraMainForm::FormCreate() {
     SetSettingsDialogOpener([this](SettingTab tab, int form) { return OpenSettings(tab, form); });
     m_entry->openNameSettings = [this] { return OpenSettings(SettingTab::Item); };
 
-    m_newButtonPushTimer = new QTimer(this);
-    m_newButtonPushTimer->setSingleShot(true);
-    m_newButtonPushTimer->setInterval(10);
-    connect(m_newButtonPushTimer, &QTimer::timeout, this, &TMivraMainForm::NewSpeedButtonClick);
-    m_warningTimer = new QTimer(this);
-    m_warningTimer->setSingleShot(true);
-    m_warningTimer->setInterval(100);
-    connect(m_warningTimer, &QTimer::timeout, this, &TMivraMainForm::WarningTimerTimer);
-
-    resize(760, 480);
-    RestoreWindowPlacement(this, m_book.store(), kWindowName, true);
-
-    connect(&m_book.table(), &RecordTable::countChanged, this, [this] { UpdateStatusPanels(); });
-    connect(m_grid, &ListGrid::headerDoubleClicked, this,
-            [this](int column) { m_grid->AutoFitColumn(column); });
-    connect(m_grid, &ListGrid::cellDoubleClicked, this, [this](int, int) { MivraStringGridDblClick(); });
-
-    m_grid->SetColumnColors(LoadGridColors(m_book.store(), kGridName, ColumnCount - 1));
-    ApplyListFont();
-    ApplyStoredWidths();
     m_entry->SetLastDate(DateToText(QDate::currentDate()));
-    m_graphSel->setCurrentIndex(m_book.settings().MainGraphSel == 1 ? 1 : 0);
-    SetListEditable(true);
-    if (m_book.ReadOnly())
-        MessageBox::ShowWarning(QStringLiteral("データフォルダ使用中"), m_book.ReadOnlyNotice());
-    if (!started && !error.isEmpty()) ShowFileError(error);
-    BuildCarMenus();
-    UpdateCaption();
-    UpdateStatusPanels();
-
-    if (m_startupPicture && !(m_book.settings().JpgDispWait && m_book.settings().JpgWaitTime >= 1)) {
-        m_startupPicture->close();
-    }
 }
 
 void TMivraMainForm::ShowStartupPicture(const Settings& settings) {
@@ -221,25 +232,25 @@ void TMivraMainForm::ListFontChanged() {
         if (before[col] == 1) widths[col] = 1;
     }
     m_grid->SetColumnWidths(widths);
-    m_syukeiForm->ApplyListFont();
-    m_totalForm->ApplyListFont();
-    m_mainteForm->ApplyListFont();
-    m_warningForm->ApplyFont();
+    syukeiForm()->ApplyListFont();
+    totalForm()->ApplyListFont();
+    mainteForm()->ApplyListFont();
+    warningForm()->ApplyFont();
 }
 
 bool TMivraMainForm::OpenSettings(SettingTab tab, int printForm) {
     // The dialog saves the settings, column widths included.
     StoreListWidths();
     // Under an open entry dialog the car and its records stay: they hold the record being typed.
-    m_settingForm->SetCarLocked(m_entry->isVisible());
+    settingForm()->SetCarLocked(entryDialog()->isVisible());
     // Over the window it was opened from: while a list window or the preview shows, this one is
     // disabled, and so would be a dialog that stays its child.
     QWidget* over = QApplication::activeWindow();
-    if (!over || over == m_settingForm) over = this;
-    const Qt::WindowFlags flags = m_settingForm->windowFlags();
-    if (over != this) m_settingForm->setParent(over, flags);
-    const bool accepted = m_settingForm->Open(tab, printForm);
-    if (over != this) m_settingForm->setParent(this, flags);
+    if (!over || over == settingForm()) over = this;
+    const Qt::WindowFlags flags = settingForm()->windowFlags();
+    if (over != this) settingForm()->setParent(over, flags);
+    const bool accepted = settingForm()->Open(tab, printForm);
+    if (over != this) settingForm()->setParent(this, flags);
     if (!accepted) return false;
     RecalcStatus();
     return true;
@@ -257,7 +268,7 @@ void TMivraMainForm::SettingsStored(const SettingsApplyResult& result) {
     m_grid->SetFixedColumns(s.FixedColumns);
     m_grid->SetSelectColor(s.SelectColor);
     StepWait();
-    if (result.carMenusChanged) BuildCarMenus(!m_entry->isVisible());
+    if (result.carMenusChanged) BuildCarMenus(!entryDialog()->isVisible());
     StepWait();
 }
 
@@ -360,12 +371,12 @@ void TMivraMainForm::NewSpeedButtonClick() {
         return;
     }
     const FuelRecord reference = table.GetRecord(count);
-    m_entry->SetMode(TMivraInputForm::NewMode);
-    m_entry->SetRecordIndex(count + 1);
-    m_entry->LoadRecord(FuelRecord());
-    if (m_entry->exec() != QDialog::Accepted) return;
-    const bool continuous = m_entry->CtrlHeldAtOk();
-    const FuelRecord record = m_entry->TakeRecord();
+    entryDialog()->SetMode(TMivraInputForm::NewMode);
+    entryDialog()->SetRecordIndex(count + 1);
+    entryDialog()->LoadRecord(FuelRecord());
+    if (entryDialog()->exec() != QDialog::Accepted) return;
+    const bool continuous = entryDialog()->CtrlHeldAtOk();
+    const FuelRecord record = entryDialog()->TakeRecord();
     table.SetRecordCount(count + 1);
     table.SetRecord(count + 1, record);
     RecalcStatus();
@@ -387,18 +398,18 @@ void TMivraMainForm::NewSpeedButtonClick() {
 void TMivraMainForm::EditItemClick() {
     RecordTable& table = m_book.table();
     const bool editable = FindAction(QStringLiteral("EditItem"))->isEnabled();
-    m_entry->SetMode(editable ? TMivraInputForm::EditMode : TMivraInputForm::ViewMode);
+    entryDialog()->SetMode(editable ? TMivraInputForm::EditMode : TMivraInputForm::ViewMode);
     const int r = SelectionTop();
     if (r < 1 || r > table.RecordCount()) {
         if (editable) NewSpeedButtonClick();
         return;
     }
     const FuelRecord kept = table.GetRecord(r);
-    m_entry->SetRecordIndex(r);
-    m_entry->LoadRecord(kept);
-    if (m_entry->exec() != QDialog::Accepted || !editable) return;
-    const int d = m_entry->RecordIndex();
-    table.SetRecord(d, m_entry->TakeRecord());
+    entryDialog()->SetRecordIndex(r);
+    entryDialog()->LoadRecord(kept);
+    if (entryDialog()->exec() != QDialog::Accepted || !editable) return;
+    const int d = entryDialog()->RecordIndex();
+    table.SetRecord(d, entryDialog()->TakeRecord());
     RecalcStatus();
     if (table.At(d).Day() + table.At(d).Time() != kept.Day() + kept.Time()) table.SortRecords();
 }
@@ -414,10 +425,10 @@ void TMivraMainForm::DeleteSpeedButtonClick() {
     if (t < 1 || t > table.RecordCount()) return;
     b = std::min(b, table.RecordCount());
     if (t == b) {
-        m_entry->SetMode(TMivraInputForm::DeleteMode);
-        m_entry->SetRecordIndex(t);
-        m_entry->LoadRecord(table.GetRecord(t));
-        if (m_entry->exec() != QDialog::Accepted) return;
+        entryDialog()->SetMode(TMivraInputForm::DeleteMode);
+        entryDialog()->SetRecordIndex(t);
+        entryDialog()->LoadRecord(table.GetRecord(t));
+        if (entryDialog()->exec() != QDialog::Accepted) return;
     } else if (!MessageBox::AskYesNo(QStringLiteral("削除確認"),
                                      table.At(t).Day() + QStringLiteral(" ～ ") + table.At(b).Day() +
                                          QStringLiteral(" のﾃﾞｰﾀを削除しますか？"))) {
@@ -498,7 +509,7 @@ void TMivraMainForm::ShowHelp() {
 }
 
 void TMivraMainForm::AboutItemClick() {
-    m_about->exec();
+    aboutBox()->exec();
 }
 
 void TMivraMainForm::showEvent(QShowEvent* event) {
@@ -512,25 +523,34 @@ void TMivraMainForm::showEvent(QShowEvent* event) {
 void TMivraMainForm::FormShow() {
     // The list's height is known only now.
     ShowLastRecord();
+    // The user sees the list first: the start-up check follows its first paint.
+    m_firstPaintWatch = m_grid->viewport();
+    m_firstPaintWatch->installEventFilter(this);
+}
+
+void TMivraMainForm::StartupCheck() {
+    SetProgramWindowIcon();
+    CreateWindows();
     ShowWaitMessage(this, QStringLiteral("集計中"), 50 * NamedCarCount(m_book.book()));
-    m_warnings = CollectStartupWarnings(m_book.book(), m_book.settings(), QDate::currentDate(), StepWait);
+    m_warnings = m_book.CollectStartupWarnings(QDate::currentDate(), StepWait);
     CloseWait();
+    m_startupChecked = true;
     m_warningTimer->start();
 }
 
 void TMivraMainForm::WarningTimerTimer() {
     m_warningTimer->stop();
     const bool show = FinishStartupWarnings(m_warnings);
-    m_warningForm->SetWarnings(m_warnings);
+    warningForm()->SetWarnings(m_warnings);
     if (!show) return;
-    m_warningForm->show();
+    warningForm()->show();
     QApplication::beep();
 }
 
 void TMivraMainForm::TotalItemClick() {
-    m_totalForm->show();
-    m_totalForm->raise();
-    m_totalForm->activateWindow();
+    totalForm()->show();
+    totalForm()->raise();
+    totalForm()->activateWindow();
 }
 
 void TMivraMainForm::GraphItemClick() {
@@ -539,20 +559,20 @@ void TMivraMainForm::GraphItemClick() {
                               QStringLiteral("ｸﾞﾗﾌ表示するﾃﾞｰﾀがありません。"));
         return;
     }
-    m_graphForm->ShowGraph(this, MainWindowGraphKind(m_graphSel->currentIndex()), nullptr);
+    graphForm()->ShowGraph(this, MainWindowGraphKind(m_graphSel->currentIndex()), nullptr);
 }
 
 void TMivraMainForm::SyukeiItemClick(int mode) {
-    m_syukeiForm->SetMode(mode);
-    m_syukeiForm->show();
-    m_syukeiForm->raise();
-    m_syukeiForm->activateWindow();
+    syukeiForm()->SetMode(mode);
+    syukeiForm()->show();
+    syukeiForm()->raise();
+    syukeiForm()->activateWindow();
 }
 
 void TMivraMainForm::WarningItemClick() {
-    m_warningForm->show();
-    m_warningForm->raise();
-    m_warningForm->activateWindow();
+    warningForm()->show();
+    warningForm()->raise();
+    warningForm()->activateWindow();
 }
 
 void TMivraMainForm::AllItemClick() {
@@ -571,9 +591,9 @@ void TMivraMainForm::MainteKigenSyukeiClick() {
         }
         AllItemClick();
     }
-    m_mainteForm->show();
-    m_mainteForm->raise();
-    m_mainteForm->activateWindow();
+    mainteForm()->show();
+    mainteForm()->raise();
+    mainteForm()->activateWindow();
 }
 
 void TMivraMainForm::closeEvent(QCloseEvent* event) {
@@ -610,6 +630,11 @@ bool TMivraMainForm::eventFilter(QObject* watched, QEvent* event) {
             ChooseCarPicture();
             return true;
         }
+    } else if (watched == m_firstPaintWatch && event->type() == QEvent::Paint) {
+        m_firstPaintWatch->removeEventFilter(this);
+        m_firstPaintWatch = nullptr;
+        // Queued behind this paint and its flush to the screen.
+        QTimer::singleShot(0, this, &TMivraMainForm::StartupCheck);
     } else if (watched == m_grid && event->type() == QEvent::KeyPress) {
         auto* e = static_cast<QKeyEvent*>(event);
         if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&

@@ -56,7 +56,8 @@ public:
 
     Logbook& book() { return m_book; }
     ListGrid* grid() const { return m_grid; }
-    TMivraInputForm* entryDialog() const { return m_entry; }
+    // The other windows are made after the list's first paint, or by the first of these.
+    TMivraInputForm* entryDialog() { CreateWindows(); return m_entry; }
     QString StatusText(int panel) const;
     QAction* FindAction(const QString& objectName) const;
 
@@ -99,24 +100,26 @@ public:
     void AllMivraItemClick();
     void TotalRunCalcItemClick();
 
-    TSearchForm* searchForm() const { return m_searchForm; }
-    TDaySearchForm* daySearchForm() const { return m_daySearchForm; }
-    TAllMivraForm* allMivraForm() const { return m_allMivraForm; }
-    TTotalRunCalcForm* totalRunCalcForm() const { return m_totalRunCalcForm; }
+    TSearchForm* searchForm() { CreateWindows(); return m_searchForm; }
+    TDaySearchForm* daySearchForm() { CreateWindows(); return m_daySearchForm; }
+    TAllMivraForm* allMivraForm() { CreateWindows(); return m_allMivraForm; }
+    TTotalRunCalcForm* totalRunCalcForm() { CreateWindows(); return m_totalRunCalcForm; }
     // The settings dialog on the tab (and print form); after OK the list shows the new settings.
     // Other windows reach it through OpenSettingsDialog (ui/setting_form.h).
     bool OpenSettings(SettingTab tab = SettingTab::Current, int printForm = 0);
-    TSettingForm* settingForm() const { return m_settingForm; }
+    TSettingForm* settingForm() { CreateWindows(); return m_settingForm; }
 
-    TMainteForm* mainteForm() const { return m_mainteForm.get(); }
-    TWarningForm* warningForm() const { return m_warningForm.get(); }
-    TTotalForm* totalForm() const { return m_totalForm.get(); }
-    TMivraGraphForm* graphForm() const { return m_graphForm.get(); }
-    TMivraSyukeiForm* syukeiForm() const { return m_syukeiForm.get(); }
-    TPreviewForm* previewForm() const { return m_previewForm.get(); }
+    TMainteForm* mainteForm() { CreateWindows(); return m_mainteForm.get(); }
+    TWarningForm* warningForm() { CreateWindows(); return m_warningForm.get(); }
+    TTotalForm* totalForm() { CreateWindows(); return m_totalForm.get(); }
+    TMivraGraphForm* graphForm() { CreateWindows(); return m_graphForm.get(); }
+    TMivraSyukeiForm* syukeiForm() { CreateWindows(); return m_syukeiForm.get(); }
+    TPreviewForm* previewForm() { CreateWindows(); return m_previewForm.get(); }
 
-    // The start-up warnings collected at the first showing.
+    // The start-up warnings collected after the first showing.
     const StartupWarnings& Warnings() const { return m_warnings; }
+    // Whether the start-up check has run (it waits for the list's first paint).
+    bool StartupChecked() const { return m_startupChecked; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,7 +128,12 @@ protected:
 
 private:
     void FormCreate();
+    void CreateWindows();
+    TAboutBox* aboutBox() { CreateWindows(); return m_about; }
+    TCarInfoForm* carInfoForm() { CreateWindows(); return m_carInfoForm; }
     void FormShow();
+    // The maintenance due state of every named car and the start-up warnings, with the wait window.
+    void StartupCheck();
     void FormDestroy();
     void BuildToolbar(QWidget* panel);
     void BuildMenus();
@@ -210,7 +218,10 @@ private:
     QTimer* m_jpgOpenTimer = nullptr;
     QPointer<StartupPictureWindow> m_startupPicture;
     StartupWarnings m_warnings;
+    bool m_windowsCreated = false;
     bool m_shownOnce = false;
+    QWidget* m_firstPaintWatch = nullptr;  // the list's viewport until its first paint
+    bool m_startupChecked = false;
     bool m_destroyed = false;
 };
 

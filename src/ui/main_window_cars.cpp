@@ -91,7 +91,7 @@ void TMivraMainForm::CarItemClick(int car) {
 
 void TMivraMainForm::CarInfoItemClick() {
     if (m_book.book().currentCar < 1) return;
-    if (m_carInfoForm->exec() == QDialog::Accepted) m_model->RefreshAll();
+    if (carInfoForm()->exec() == QDialog::Accepted) m_model->RefreshAll();
 }
 
 void TMivraMainForm::UpdateCaption() {

@@ -22,9 +22,6 @@ void TMivraMainForm::CreateSearchForms() {
     m_searchForm = new TSearchForm(m_book, this);
     m_totalRunCalcForm = new TTotalRunCalcForm(m_book, this);
     m_allMivraForm = new TAllMivraForm(m_book, this);
-    // However a result is left (show all, saving, the save prompt, loading a car), the list is
-    // editable again and shows the full list where it was.
-    connect(&m_book.table(), &RecordTable::searchViewChanged, this, &TMivraMainForm::SearchViewChanged);
 }
 
 void TMivraMainForm::RememberFullListView() {
@@ -45,8 +42,8 @@ void TMivraMainForm::SearchViewChanged(bool active) {
 }
 
 void TMivraMainForm::SearchItemClick() {
-    if (m_searchForm->exec() != QDialog::Accepted) return;
-    const SearchConditions conditions = m_searchForm->Conditions();
+    if (searchForm()->exec() != QDialog::Accepted) return;
+    const SearchConditions conditions = searchForm()->Conditions();
     RecordTable& table = m_book.table();
     if (!table.IsSearchActive()) RememberFullListView();
     ShowWaitMessage(this, QStringLiteral("検索中"), table.FullCount());
@@ -58,8 +55,8 @@ void TMivraMainForm::SearchItemClick() {
 }
 
 void TMivraMainForm::JumpItemClick() {
-    if (m_daySearchForm->exec() != QDialog::Accepted) return;
-    const int target = JumpTarget(m_book.table(), m_daySearchForm->DayText());
+    if (daySearchForm()->exec() != QDialog::Accepted) return;
+    const int target = JumpTarget(m_book.table(), daySearchForm()->DayText());
     m_grid->SetTopRow(MainListModel::RowOfSlot(target));
     m_grid->selectRow(MainListModel::RowOfSlot(target));
 }
@@ -72,7 +69,7 @@ void TMivraMainForm::AllMivraItemClick() {
         MessageBox::ShowWarning(refusal.caption, refusal.text);
         return;
     }
-    if (m_allMivraForm->Exec(first, last) == QDialog::Accepted) RecalcStatus();
+    if (allMivraForm()->Exec(first, last) == QDialog::Accepted) RecalcStatus();
 }
 
 void TMivraMainForm::TotalRunCalcItemClick() {
@@ -83,7 +80,7 @@ void TMivraMainForm::TotalRunCalcItemClick() {
         MessageBox::ShowWarning(refusal.caption, refusal.text);
         return;
     }
-    if (m_totalRunCalcForm->Exec(first, last) == QDialog::Accepted) RecalcStatus();
+    if (totalRunCalcForm()->Exec(first, last) == QDialog::Accepted) RecalcStatus();
 }
 
 }  // namespace tovrel

@@ -7,6 +7,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <cerrno>
+#include <iconv.h>
 #include <ostream>
 
 namespace tovrel {
@@ -83,6 +86,65 @@ TEST(Cp932, LeftAndRightNeverSplitACharacter) {
     // A surrogate pair is one character ("?").
     EXPECT_EQ(Cp932Left(u"a😀b"_s, 2), u"a😀"_s);
     EXPECT_EQ(Cp932Right(u"a😀b"_s, 2), u"😀b"_s);
+}
+
+// iconv over the whole stream, skipping one byte as U+FFFD wherever it stops: what the bytes are.
+QString IconvStream(const char* to, const char* from, QByteArray input, const QByteArray& skipMark) {
+    iconv_t handle = iconv_open(to, from);
+    QByteArray out;
+    char* in = input.data();
+    size_t inLeft = static_cast<size_t>(input.size());
+    QByteArray buffer(4096, '\0');
+    while (inLeft > 0) {
+        char* o = buffer.data();
+        size_t oLeft = static_cast<size_t>(buffer.size());
+        const size_t rc = iconv(handle, &in, &inLeft, &o, &oLeft);
+        out += buffer.left(buffer.size() - static_cast<qsizetype>(oLeft));
+        if (rc != static_cast<size_t>(-1) || errno == E2BIG) continue;
+        out += skipMark;
+        // Decoding skips one byte; encoding skips one whole UTF-8 character.
+        size_t skip = 1;
+        if (skipMark == "?") {
+            const unsigned char lead = static_cast<unsigned char>(*in);
+            skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        }
+        skip = std::min(skip, inLeft);
+        in += skip;
+        inLeft -= skip;
+    }
+    iconv_close(handle);
+    return QString::fromLatin1(out.toBase64());
+}
+
+TEST(Cp932, DecodesEveryBytePairAsIconvReadsTheStream) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    QByteArray pair(3, '\x81');
+    for (int a = 0x80; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b) {
+            pair[0] = static_cast<char>(a);
+            pair[1] = static_cast<char>(b);
+            const QString expected = IconvStream("UTF-8", "CP932", pair, "\xEF\xBF\xBD");
+            ASSERT_EQ(QString::fromLatin1(Cp932Decode(pair).toUtf8().toBase64()), expected) << a << ' ' << b;
+        }
+    }
+    EXPECT_EQ(QString::fromLatin1(Cp932Decode(all).toUtf8().toBase64()),
+              IconvStream("UTF-8", "CP932", all, "\xEF\xBF\xBD"));
+}
+
+TEST(Cp932, EncodesEveryCharacterAsIconvDoes) {
+    QString all;
+    for (int c = 1; c < 0x10000; ++c) {
+        if (!QChar::isSurrogate(static_cast<char32_t>(c))) all += QChar(static_cast<char16_t>(c));
+    }
+    all += u"😀a"_s + QChar(0xD800) + u"b"_s;
+    const QByteArray encoded = Cp932Encode(all);
+    EXPECT_EQ(QString::fromLatin1(encoded.toBase64()), IconvStream("CP932", "UTF-8", all.toUtf8(), "?"));
+    EXPECT_EQ(Cp932Length(all), encoded.size());
+    EXPECT_FALSE(Cp932CanEncode(u"漢😀"_s));
+    EXPECT_FALSE(Cp932CanEncode(u"é"_s));
+    EXPECT_TRUE(Cp932CanEncode(u"漢ｱ?"_s));
 }
 
 }  // namespace

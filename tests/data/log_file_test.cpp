@@ -230,6 +230,31 @@ TEST(LogFile, FewerRecordLinesThanTheCountLoadTheLinesThereAre) {
     EXPECT_EQ(Save(table), LogFile(2, {u"001="_s, u"002=0,2004/05/01,土,,,,,,,,,,,,,,,0,0,"_s}));
 }
 
+// A load fills the table from the list it read: the slots past the file's records must be emptied,
+// and records that hold the same text still change one at a time.
+TEST(LogFile, ReloadingLeavesNoRecordOfTheOldLogAndEditsStayWithTheirRecord) {
+    TempFolder dir;
+    QStringList five;
+    for (int i = 1; i <= 5; ++i)
+        five << u"00%1=0,2004/05/0%1,土,,晴れ,,,,,,,,,,,,,0,0,"_s.arg(i);
+    const QString longer = WriteBytes(dir.path(), u"Mivra01.dat"_s, LogFile(5, five));
+    const QString shorter = WriteBytes(dir.path(), u"Mivra02.dat"_s, LogFile(2, five.mid(0, 2)));
+    RecordTable table(10);
+    QString error;
+    ASSERT_TRUE(LoadLogFile(longer, table, &error)) << error.toStdString();
+    ASSERT_TRUE(LoadLogFile(shorter, table, &error)) << error.toStdString();
+    EXPECT_EQ(table.RecordCount(), 2);
+    for (int slot = 3; slot <= table.Capacity(); ++slot)
+        EXPECT_TRUE(table.At(slot) == FuelRecord()) << slot;
+    EXPECT_FALSE(table.DiffersFromSnapshot());
+
+    table.SetText(1, ColWeather, u"雨"_s);
+    EXPECT_EQ(table.Text(2, ColWeather), u"晴れ"_s);
+    EXPECT_TRUE(table.DiffersFromSnapshot());
+    EXPECT_EQ(Save(table), LogFile(2, {u"001=0,2004/05/01,土,,雨,,,,,,,,,,,,,0,0,"_s,
+                                       u"002=0,2004/05/02,土,,晴れ,,,,,,,,,,,,,0,0,"_s}));
+}
+
 TEST(LogFile, ShortLongAndKeylessLinesFillTheirFieldsInOrder) {
     const QByteArray file = LogFile(5, {u"001=1,2004/05/01,土"_s, u"002="_s, u"no equals sign"_s,
                                         u"004=0,2004/05/04,火,,,,,,,,,,,,,,memo,1,1,x,y,z"_s,

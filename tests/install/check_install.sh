@@ -59,6 +59,11 @@ for program in tovrel tovrel-cli; do
     out=$("$prefix/bin/$program" --version 2>&1) || problem "$program --version exited $?"
     [ "$out" = "$program $version" ] || problem "$program --version printed '$out', not '$program $version'"
 done
+# graph and pdf run in the drawing program, found from the installed tovrel-cli.
+[ -x "$prefix/libexec/tovrel/tovrel-cli-draw" ] || problem "missing: libexec/tovrel/tovrel-cli-draw"
+cp -r "$source/tests/fixtures/cli/graph0_points_paged/data" "$prefix/data"
+"$prefix/bin/tovrel-cli" --data "$prefix/data" graph 0 --points > "$prefix/graph.out" 2>&1 \
+    || { cat "$prefix/graph.out"; problem "installed tovrel-cli graph failed"; }
 zcat "$prefix/share/man/man1/tovrel-cli.1.gz" | grep -q "Tovrel $version" || problem "manual page without the version"
 
 exit $fail

@@ -159,6 +159,8 @@ protected:
         window->keyboardModifiers = [this] { return modifiers; };
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // The start-up check follows the list's first paint; its wait window must have come and gone.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return window->StartupChecked(); }));
         // The wait window of the first showing took the activation with it when it closed.
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == window.get(); }));
@@ -233,6 +235,38 @@ TEST_F(MainWindowTest, StartUpSelectsTheStarredCarAndShowsItsFigures) {
     // The cursor is on the last record.
     EXPECT_EQ(Grid()->SelectedRowRange(), (GridSpan{4, 4}));
     EXPECT_TRUE(MessageBox::Log().isEmpty());
+}
+
+// The user sees the list first: the start-up check and the program icon (which decodes every size)
+// come after its first paint.
+TEST_F(MainWindowTest, TheListIsPaintedBeforeTheStartUpCheckAndTheIcon) {
+    WriteCars({QStringLiteral("*私の愛車")});
+    WriteLog(1, FiveRecords());
+    QApplication::setWindowIcon(QIcon());
+    window = std::make_unique<TMivraMainForm>(settings, store);
+    struct FirstPaint : QObject {
+        TMivraMainForm* window = nullptr;
+        bool painted = false;
+        bool checkedBefore = false;
+        bool iconBefore = false;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint && !painted) {
+                painted = true;
+                checkedBefore = window->StartupChecked();
+                iconBefore = !QApplication::windowIcon().isNull();
+            }
+            return false;
+        }
+    } watch;
+    watch.window = window.get();
+    window->grid()->viewport()->installEventFilter(&watch);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->StartupChecked(); }));
+    window->grid()->viewport()->removeEventFilter(&watch);
+    EXPECT_TRUE(watch.painted);
+    EXPECT_FALSE(watch.checkedBefore);
+    EXPECT_FALSE(watch.iconBefore);
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
 }
 
 TEST_F(MainWindowTest, AFolderHeldByAnotherProgramOpensReadOnly) {

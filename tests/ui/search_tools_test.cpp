@@ -90,6 +90,8 @@ protected:
         window = std::make_unique<TMivraMainForm>(settings, store);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // The start-up check follows the list's first paint; its wait window must have come and gone.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return window->StartupChecked(); }));
         window->activateWindow();
         original = ReadBytes(LogPath(1));
     }

@@ -24,6 +24,9 @@ void SetUpApplication(QApplication& app) {
     }
 
     RegisterFontSubstitutes();
+}
+
+void SetProgramWindowIcon() {
     QApplication::setWindowIcon(ProgramIcon());
 }
 

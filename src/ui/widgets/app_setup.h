@@ -13,9 +13,12 @@ namespace tovrel {
 constexpr int HintDurationMs = 10000;
 
 void SetUpApplication(QApplication& app);
+// The program icon of every window. It decodes every size of the icon at once (QIcon reads each
+// file it is given), so the main window sets it after its first paint.
+void SetProgramWindowIcon();
 
 // The Windows font names kept in the settings ("ＭＳ ゴシック", ...) resolve to the IPA fonts.
-// Part of SetUpApplication; separate for programs that draw without windows.
+// SetUpApplication does this too; separate for programs that draw without windows.
 void RegisterFontSubstitutes();
 
 // Gives the widget the hint text, shown for HintDurationMs. "\r\n" line breaks become "\n".

@@ -32,23 +32,21 @@ QPen Stroke(const QColor& color, qreal width = 2.0) {
     return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-// Renders a drawing made on a grid of `grid` units into size x size logical pixels.
-QPixmap Render(const Drawing& draw, int grid, int size, qreal dpr) {
-    QPixmap pixmap(QSize(size, size) * dpr);
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+// Renders a drawing made on a grid of `grid` units into size x size logical pixels; an image needs
+// no screen, so the build renders the toolbar icons this way too.
+QImage RenderImage(const Drawing& draw, int grid, int size, qreal dpr) {
+    QImage image(QSize(size, size) * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(qreal(size) / grid, qreal(size) / grid);
     draw(painter);
-    return pixmap;
+    return image;
 }
 
-QIcon IconFrom(const Drawing& draw, int grid, std::initializer_list<int> sizes) {
-    QIcon icon;
-    for (int size : sizes)
-        icon.addPixmap(Render(draw, grid, size, 1.0));
-    return icon;
+QPixmap Render(const Drawing& draw, int grid, int size, qreal dpr) {
+    return QPixmap::fromImage(RenderImage(draw, grid, size, dpr));
 }
 
 // A round mark in the lower right corner, ringed in white so that it reads over any drawing.
@@ -319,8 +317,8 @@ Drawing ToolDrawing(ToolIconId id) {
 
 }  // namespace
 
-QIcon ToolIcon(ToolIconId id) {
-    return IconFrom(ToolDrawing(id), 24, {16, 20, 24, 32, 40, 48});
+QImage RenderToolIcon(ToolIconId id, int size) {
+    return RenderImage(ToolDrawing(id), 24, size, 1.0);
 }
 
 QIcon ProgramIcon() {
@@ -329,7 +327,7 @@ QIcon ProgramIcon() {
         return true;
     }();
     Q_UNUSED(loaded);
-    // Files, not a drawing: a size is decoded only when something shows it.
+    // Files, not a drawing. QIcon decodes each file as it is added.
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/tovrel-%1.png").arg(size), QSize(size, size));

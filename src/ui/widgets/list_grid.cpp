@@ -172,7 +172,9 @@ void ListGrid::ConnectModel() {
     });
     m_modelConnections << connect(
         m_model, &QAbstractItemModel::dataChanged, this,
-        [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+        [this](const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) {
+            // New colours leave every number as wide as it was.
+            if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole)) return;
             const bool allRows = topLeft.row() == 0 && bottomRight.row() == m_model->rowCount() - 1;
             MeasureNumbers(topLeft.row(), bottomRight.row(), topLeft.column(), bottomRight.column(), allRows);
             CheckColumnWidths();
@@ -224,6 +226,11 @@ void ListGrid::UpdateFrozenGeometry() {
     const QRect port = viewport()->geometry();
     const int top = frameWidth();
     m_frozen->setGeometry(port.left(), top, qMin(FixedWidth(), port.width()), port.bottom() + 1 - top);
+}
+
+void ListGrid::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) m_widestSign = -1;
+    QTableView::changeEvent(event);
 }
 
 void ListGrid::resizeEvent(QResizeEvent* event) {
@@ -348,20 +355,24 @@ void ListGrid::MeasureNumbers(int firstRow, int lastRow, int firstColumn, int la
     lastRow = qMin(m_model->rowCount() - 1, lastRow);
     const QFontMetrics metrics(font());
     // Texts this short fit any column measured so far without asking the font.
-    int widestSign = 0;
-    for (QChar c : QStringLiteral(" 0123456789,.-+%/:"))
-        widestSign = qMax(widestSign, metrics.horizontalAdvance(c));
+    if (m_widestSign < 0) {
+        for (QChar c : QStringLiteral(" 0123456789,.-+%/:"))
+            m_widestSign = qMax(m_widestSign, metrics.horizontalAdvance(c));
+    }
+    const int widestSign = m_widestSign;
     for (int column = firstColumn; column <= lastColumn; ++column) {
         int widest = fresh ? 0 : m_numberWidths[column];
         for (int row = firstRow; row <= lastRow; ++row) {
             const QModelIndex index = m_model->index(row, column);
-            QString text = index.data(Qt::DisplayRole).toString();
+            const QString text = index.data(Qt::DisplayRole).toString();
             if (text.isEmpty() || static_cast<int>(text.size()) * widestSign + 4 <= widest) continue;
             if (!IsNumberCell(text)) continue;
             // Right-aligned cells are drawn trimmed, the others as they stand.
-            const auto alignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
-            if (alignment & (Qt::AlignRight | Qt::AlignTrailing)) text = text.trimmed();
-            widest = qMax(widest, metrics.horizontalAdvance(text) + 4);
+            const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+            const QStringView drawn =
+                alignment & (Qt::AlignRight | Qt::AlignTrailing) ? QStringView(text).trimmed() : QStringView(text);
+            if (static_cast<int>(drawn.size()) * widestSign + 4 <= widest) continue;
+            widest = qMax(widest, metrics.horizontalAdvance(drawn.toString()) + 4);
         }
         m_numberWidths[column] = widest;
     }

@@ -135,6 +135,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -174,6 +175,8 @@ private:
     QVector<int> m_chars;
     QVector<int> m_defaultWidths;
     QVector<int> m_numberWidths;
+    // The widest of the digits and signs of a number in the grid's font; -1 after a change of font.
+    int m_widestSign = -1;
     QSet<int> m_keptColumns;
     int m_minimumFreeWidth = 0;
     QSet<int> m_rightRuleColumns;

@@ -124,6 +124,11 @@ GridHeader::GridHeader(ListGrid* grid, QWidget* parent) : QHeaderView(Qt::Horizo
     setSectionResizeMode(QHeaderView::Interactive);
 }
 
+QSize GridHeader::sizeHint() const {
+    if (minimumHeight() > 0 && minimumHeight() == maximumHeight()) return QSize(length(), minimumHeight());
+    return QHeaderView::sizeHint();
+}
+
 void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     if (!rect.isValid() || !model()) return;
     painter->save();

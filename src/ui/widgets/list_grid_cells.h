@@ -33,6 +33,9 @@ public:
     GridHeader(ListGrid* grid, QWidget* parent);
 
     bool IsPressed() const { return m_pressed; }
+    // Once the grid has fixed the heading's height to a row's, the hint is that height: Qt would
+    // measure every heading again after each change of a column's width, only to be overruled.
+    QSize sizeHint() const override;
     std::function<void()> onReleased;
     std::function<void(int)> onDoubleClicked;
 
