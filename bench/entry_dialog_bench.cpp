@@ -10,7 +10,6 @@
 #include "ui/entry_dialog.h"
 #include "ui/main_list_model.h"
 #include "ui/main_window.h"
-#include "ui/widgets/app_setup.h"
 #include "ui/widgets/list_grid.h"
 #include "ui/warning_form.h"
 
@@ -163,11 +162,3 @@ BENCHMARK(BM_EntryLaterOpenEdit)->UseManualTime()->Iterations(20)->Unit(benchmar
 
 }  // namespace
 }  // namespace tovrel::bench
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    tovrel::SetUpApplication(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -10,7 +10,6 @@
 #include "settings/settings_store.h"
 #include "ui/preview_form.h"
 #include "ui/report_renderer.h"
-#include "ui/widgets/app_setup.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,11 +78,3 @@ BENCHMARK(BM_PreviewForm1FirstPage)->UseManualTime()->Iterations(5)->Unit(benchm
 
 }  // namespace
 }  // namespace tovrel::bench
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    tovrel::SetUpApplication(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
-#include "ui/widgets/app_setup.h"
 #include "ui/widgets/list_grid.h"
 
 #include <benchmark/benchmark.h>
@@ -52,11 +51,3 @@ BENCHMARK(BM_StartupToFirstPaintedList)->UseManualTime()->Iterations(5)->Unit(be
 
 }  // namespace
 }  // namespace tovrel::bench
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    tovrel::SetUpApplication(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
