@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-charts-dev libqt6opengl6-dev
           qt6-translations-l10n fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth xdotool imagemagick poppler-utils
-          desktop-file-utils appstream groff-base dpkg-dev)
+          desktop-file-utils appstream groff-base dpkg-dev librsvg2-bin)
 # scripts/fuzz.sh builds the libFuzzer targets with clang and its runtime.
 [ "${1:-}" = "--fuzz" ] && packages+=(clang libclang-rt-dev)
 missing=()
