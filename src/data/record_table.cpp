@@ -23,7 +23,9 @@ void RecordTable::SetCapacity(int capacity) {
     m_count = 0;
     m_overflow.clear();
     m_writeBlock.clear();
-    m_slots = QVector<FuelRecord>(m_capacity + 1);
+    // Slots above the list are empty: a table of 2,000 mostly holds far fewer, and a load replaces the
+    // list anyway.
+    m_slots = QVector<FuelRecord>(1);
     // An empty table is its own snapshot: one list, shared until either changes.
     m_snapshot = m_slots;
     m_backup.clear();
@@ -36,6 +38,7 @@ void RecordTable::SetCapacity(int capacity) {
 
 void RecordTable::SetRecordCount(int n) {
     m_count = std::clamp(n, 0, m_capacity);
+    if (m_slots.size() <= m_count) m_slots.resize(m_count + 1);
     if (m_updating == 0)
         Q_EMIT countChanged(m_count);
     else
@@ -43,7 +46,12 @@ void RecordTable::SetRecordCount(int n) {
 }
 
 const FuelRecord& RecordTable::At(int slot) const {
-    if (slot < 1 || slot > m_capacity) return kEmptyRecord;
+    if (slot < 1 || slot >= m_slots.size()) return kEmptyRecord;
+    return m_slots[slot];
+}
+
+FuelRecord& RecordTable::Slot(int slot) {
+    if (slot >= m_slots.size()) m_slots.resize(slot + 1);
     return m_slots[slot];
 }
 
@@ -76,7 +84,7 @@ QString NumberCellText(int col, QStringView value, bool costZeroDisp) {
 
 void RecordTable::SetRecord(int slot, const FuelRecord& record) {
     if (slot < 1 || slot > m_capacity) return;
-    FuelRecord& r = m_slots[slot];
+    FuelRecord& r = Slot(slot);
     r.kind = record.kind;
     for (int col = ColDay; col < ColumnCount; ++col)
         r.text[col] = CellText(col, record.text[col]);
@@ -89,8 +97,7 @@ void RecordTable::SetCellRecords(QVector<FuelRecord>&& records, qsizetype n) {
     n = std::clamp<qsizetype>(n, 0, std::min<qsizetype>(records.size(), m_capacity));
     // The records' own list becomes the slots (the old one is mostly shared with the snapshot, and a
     // second list of the table's size costs more than moving the records up by one).
-    records.resize(n);
-    records.resize(m_capacity + 1);
+    records.resize(n + 1);
     std::move_backward(records.begin(), records.begin() + n, records.begin() + n + 1);
     records[0] = FuelRecord();
     m_slots = std::move(records);
@@ -102,32 +109,32 @@ void RecordTable::ClearSlots(int first, int last) {
     first = std::max(first, 1);
     last = std::min(last, m_capacity);
     if (first > last) return;
-    for (int i = first; i <= last; ++i)
+    for (int i = first; i <= last && i < m_slots.size(); ++i)
         m_slots[i] = kEmptyRecord;
     NotifyRows(first, last);
 }
 
 void RecordTable::SetKind(int slot, quint8 kind) {
     if (slot < 1 || slot > m_capacity) return;
-    m_slots[slot].kind = kind;
+    Slot(slot).kind = kind;
     NotifyRows(slot, slot);
 }
 
 void RecordTable::SetText(int slot, int col, const QString& value) {
     if (slot < 1 || slot > m_capacity || col < ColDay || col >= ColumnCount) return;
-    m_slots[slot].text[col] = CellText(col, value);
+    Slot(slot).text[col] = CellText(col, value);
     NotifyRows(slot, slot);
 }
 
 void RecordTable::SetNoneHeikin(int slot, quint8 flag) {
     if (slot < 1 || slot > m_capacity) return;
-    m_slots[slot].noneHeikin = flag;
+    Slot(slot).noneHeikin = flag;
     NotifyRows(slot, slot);
 }
 
 void RecordTable::SetMemoGraph(int slot, quint8 flag) {
     if (slot < 1 || slot > m_capacity) return;
-    m_slots[slot].memoGraph = flag;
+    Slot(slot).memoGraph = flag;
     NotifyRows(slot, slot);
 }
 
@@ -185,8 +192,7 @@ int RecordTable::KeepRecords(const std::function<bool(const FuelRecord&)>& keep)
         // A record only ever moves up, over one that has been tested already.
         if (kept != i) m_slots[kept] = std::move(m_slots[i]);
     }
-    for (int i = kept + 1; i <= m_capacity; ++i)
-        m_slots[i] = kEmptyRecord;
+    m_slots.resize(kept + 1);
     SetRecordCount(kept);
     NotifyRows(1, std::max(oldCount, 1));
     return kept;
@@ -197,8 +203,11 @@ void RecordTable::TakeSnapshot() {
 }
 
 bool RecordTable::DiffersFromSnapshot() const {
-    for (int i = 1; i <= m_capacity; ++i) {
-        if (!(m_slots[i] == m_snapshot[i])) return true;
+    const qsizetype n = std::max(m_slots.size(), m_snapshot.size());
+    for (qsizetype i = 1; i < n; ++i) {
+        const FuelRecord& now = i < m_slots.size() ? m_slots[i] : kEmptyRecord;
+        const FuelRecord& saved = i < m_snapshot.size() ? m_snapshot[i] : kEmptyRecord;
+        if (!(now == saved)) return true;
     }
     return false;
 }
@@ -216,10 +225,9 @@ bool RecordTable::RestoreFullTable() {
     BeginUpdate();
     m_searchActive = false;
     const int n = m_backupCount;
+    m_slots.resize(n + 1);
     for (int i = 1; i <= n && i < m_backup.size(); ++i)
         m_slots[i] = m_backup[i];
-    for (int i = n + 1; i <= m_capacity; ++i)
-        m_slots[i] = kEmptyRecord;
     m_backup.clear();
     m_backupCount = 0;
     SetRecordCount(n);

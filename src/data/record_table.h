@@ -36,7 +36,8 @@ public:
 
     // Slot 0 always holds the empty record: it stands for "no earlier record".
     const FuelRecord& At(int slot) const;
-    // Slots 0..capacity in one list, shared with the table rather than copied (until either changes).
+    // Slots 0..n in one list (n at least the count; the slots above it are empty), shared with the
+    // table rather than copied (until either changes).
     const QVector<FuelRecord>& SlotList() const { return m_slots; }
     FuelRecord GetRecord(int slot) const { return At(slot); }
     void SetRecord(int slot, const FuelRecord& record);
@@ -109,12 +110,14 @@ Q_SIGNALS:
 
 private:
     void NotifyRows(int first, int last);
+    // The slot to change, the list grown to hold it.
+    FuelRecord& Slot(int slot);
 
     int m_capacity = 1000;
     int m_count = 0;
     bool m_costZeroDisp = false;
-    QVector<FuelRecord> m_slots;     // 0..capacity
-    QVector<FuelRecord> m_snapshot;  // 0..capacity
+    QVector<FuelRecord> m_slots;     // 0..n, n >= count; the slots above n are empty
+    QVector<FuelRecord> m_snapshot;  // as m_slots when it was taken
     bool m_searchActive = false;
     int m_backupCount = 0;
     QVector<FuelRecord> m_backup;

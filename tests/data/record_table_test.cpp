@@ -178,6 +178,41 @@ TEST(RecordTable, CapacityAndSlotsOutsideTheTable) {
     EXPECT_FALSE(table.DiffersFromSnapshot());
 }
 
+// The list holds only the slots in use; every slot above it reads as empty and may be written.
+TEST(RecordTable, SlotsAboveTheListReadEmptyAndCanBeWritten) {
+    RecordTable table(2000);
+    EXPECT_LT(table.SlotList().size(), 10);
+    table.TakeSnapshot();
+    table.SetText(1500, ColMemo, u"far"_s);
+    EXPECT_EQ(table.Text(1500, ColMemo), u"far"_s);
+    EXPECT_TRUE(table.At(1499).IsEmpty());
+    EXPECT_TRUE(table.At(1501).IsEmpty());
+    EXPECT_TRUE(table.DiffersFromSnapshot());
+    table.ClearSlots(1400, 1600);
+    EXPECT_FALSE(table.DiffersFromSnapshot());
+
+    // A count raised before its records are written gives empty records, not stale ones.
+    table.SetRecordCount(3);
+    EXPECT_EQ(Memos(table), (QStringList{QString(), QString(), QString()}));
+    Fill(table, {Rec(u"2004/01/03"_s, {}, u"3"_s), Rec(u"2004/01/01"_s, {}, u"1"_s),
+                 Rec(u"2004/01/02"_s, {}, u"2"_s)});
+    table.SortRecords();
+    EXPECT_EQ(Memos(table), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+
+    // A record written above the count during a search is gone once the full list is back.
+    table.SaveFullTable();
+    table.SetRecord(10, Rec(u"2004/02/01"_s, {}, u"new"_s));
+    EXPECT_TRUE(table.RestoreFullTable());
+    EXPECT_TRUE(table.At(10).IsEmpty());
+    EXPECT_EQ(Memos(table), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+
+    table.SetRecord(5, Rec(u"2004/03/01"_s, {}, u"beyond"_s));
+    EXPECT_EQ(table.KeepRecords([](const FuelRecord& r) { return r.text[ColMemo] != u"2"_s; }), 2);
+    EXPECT_EQ(Memos(table), (QStringList{u"1"_s, u"3"_s}));
+    EXPECT_TRUE(table.At(3).IsEmpty());
+    EXPECT_TRUE(table.At(5).IsEmpty());
+}
+
 TEST(RecordTable, UpdatesAreAnnouncedOnceAtTheEnd) {
     RecordTable table;
     int rows = 0, resets = 0, counts = 0;
