@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <iconv.h>
 
@@ -83,19 +84,27 @@ constexpr char32_t kNoChar = 0x110001;   // no character on its own, and no lead
 constexpr char16_t kPairUnknown = 0;
 constexpr char16_t kNoPair = 0xFFFF;
 
-thread_local std::array<char32_t, 256> t_singleBytes{};
-thread_local std::array<char16_t, 0x10000> t_bytePairs{};
+// Shared by all threads: two threads learning the same entry store the same value. Zero-filled
+// static tables rather than thread-local ones, which every start would clear page by page.
+constinit std::array<std::atomic<char32_t>, 256> g_singleBytes{};
+constinit std::array<std::atomic<char16_t>, 0x10000> g_bytePairs{};
+
+template <typename T>
+T Load(const std::atomic<T>& entry) {
+    return entry.load(std::memory_order_relaxed);
+}
 
 Q_NEVER_INLINE char32_t LearnSingleByte(unsigned char b) {
     const char byte = static_cast<char>(b);
     size_t used = 0;
     int stopReason = 0;
     const QString one = IconvDecode(&byte, 1, &used, &stopReason);
-    char32_t& entry = t_singleBytes[b];
+    char32_t entry = kNoChar;
     if (used == 1 && one.size() == 1)
         entry = one[0].unicode() + 1;  // + 1: byte 0 is a character too
-    else
-        entry = used == 0 && stopReason == EINVAL ? kLead : kNoChar;
+    else if (used == 0 && stopReason == EINVAL)
+        entry = kLead;
+    g_singleBytes[b].store(entry, std::memory_order_relaxed);
     return entry;
 }
 
@@ -104,25 +113,26 @@ Q_NEVER_INLINE char16_t LearnBytePair(unsigned char lead, unsigned char trail) {
     size_t used = 0;
     int stopReason = 0;
     const QString one = IconvDecode(pair, 2, &used, &stopReason);
-    char16_t& entry = t_bytePairs[(lead << 8) | trail];
-    entry = used == 2 && one.size() == 1 && one[0].unicode() != kNoPair ? one[0].unicode() : kNoPair;
+    const char16_t entry =
+        used == 2 && one.size() == 1 && one[0].unicode() != kNoPair ? one[0].unicode() : kNoPair;
+    g_bytePairs[(lead << 8) | trail].store(entry, std::memory_order_relaxed);
     return entry;
 }
 
 // The character of a byte, kLead or kNoChar.
 inline char32_t SingleByte(unsigned char b) {
-    char32_t entry = t_singleBytes[b];
+    char32_t entry = Load(g_singleBytes[b]);
     if (Q_UNLIKELY(entry == kUnknown)) entry = LearnSingleByte(b);
     return entry == kLead || entry == kNoChar ? entry : entry - 1;
 }
 
 // The character of a lead and a trail byte, kNoPair when they are none.
 inline char16_t BytePair(unsigned char lead, unsigned char trail) {
-    const char16_t entry = t_bytePairs[(lead << 8) | trail];
+    const char16_t entry = Load(g_bytePairs[(lead << 8) | trail]);
     return Q_LIKELY(entry != kPairUnknown) ? entry : LearnBytePair(lead, trail);
 }
 
-thread_local std::array<quint16, 0x10000> t_units{};
+constinit std::array<std::atomic<quint16>, 0x10000> g_units{};
 
 Q_NEVER_INLINE quint16 LearnUnit(char16_t c) {
     Converter& conv = Encoder();
@@ -132,13 +142,12 @@ Q_NEVER_INLINE quint16 LearnUnit(char16_t c) {
     size_t inLeft = static_cast<size_t>(utf8.size());
     if (conv.valid()) conv.Convert(in, inLeft, out);
     const auto byte = [&out](int i) { return static_cast<unsigned char>(out[i]); };
-    quint16& entry = t_units[c];
-    if (inLeft != 0 || out.isEmpty() || out.size() > 2)
-        entry = '?';
-    else if (out.size() == 1)
+    quint16 entry = '?';
+    if (inLeft == 0 && out.size() == 1)
         entry = byte(0);
-    else
+    else if (inLeft == 0 && out.size() == 2)
         entry = static_cast<quint16>((byte(0) << 8) | byte(1));
+    g_units[c].store(entry, std::memory_order_relaxed);
     return entry;
 }
 
@@ -146,7 +155,7 @@ Q_NEVER_INLINE quint16 LearnUnit(char16_t c) {
 // trail byte from 0x8140 on, and "?" when code page 932 has no code for it.
 inline quint16 EncodeUnit(char16_t c) {
     if (c < 0x80) return c;
-    const quint16 entry = t_units[c];
+    const quint16 entry = Load(g_units[c]);
     return Q_LIKELY(entry != 0) ? entry : LearnUnit(c);
 }
 
