@@ -192,11 +192,7 @@ QString Cp932Decode(const QByteArray& bytes) {
     return text;
 }
 
-void Cp932Append(QByteArray& out, QStringView text) {
-    const qsizetype start = out.size();
-    out.resize(start + text.size() * 2);
-    char* const begin = out.data();
-    char* o = begin + start;
+char* Cp932Write(char* o, QStringView text) {
     const char16_t* p = text.utf16();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -215,7 +211,14 @@ void Cp932Append(QByteArray& out, QStringView text) {
         if (code >= 0x100) *o++ = static_cast<char>(code >> 8);
         *o++ = static_cast<char>(code & 0xFF);
     }
-    out.resize(o - begin);
+    return o;
+}
+
+void Cp932Append(QByteArray& out, QStringView text) {
+    const qsizetype start = out.size();
+    out.resize(start + text.size() * 2);
+    char* const begin = out.data();
+    out.resize(Cp932Write(begin + start, text) - begin);
 }
 
 QByteArray Cp932Encode(const QString& text) {

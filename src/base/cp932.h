@@ -13,6 +13,8 @@ QString Cp932Decode(const QByteArray& bytes);
 QByteArray Cp932Encode(const QString& text);
 // The same bytes, appended.
 void Cp932Append(QByteArray& out, QStringView text);
+// The same bytes written at o, which has room for two bytes per UTF-16 unit; returns their end.
+char* Cp932Write(char* o, QStringView text);
 
 // Whether every character of the text has its own code in code page 932 (none would become "?").
 bool Cp932CanEncode(const QString& text);

@@ -145,13 +145,17 @@ bool RecordTable::KeyLess(const FuelRecord& a, const FuelRecord& b) {
 void RecordTable::SortRecords() {
     if (m_count < 2) return;
     // The keys side by side in one buffer: key i ends where key i + 1 starts.
-    QByteArray keys;
-    keys.reserve(m_count * 15);
+    qsizetype room = 0;
+    for (int i = 1; i <= m_count; ++i)
+        room += 2 * (m_slots.at(i).Day().size() + m_slots.at(i).Time().size());
+    QByteArray keys(room, Qt::Uninitialized);
+    char* const begin = keys.data();
+    char* o = begin;
     QVector<qsizetype> ends(m_count + 1);
     for (int i = 1; i <= m_count; ++i) {
-        Cp932Append(keys, m_slots.at(i).Day());
-        Cp932Append(keys, m_slots.at(i).Time());
-        ends[i] = keys.size();
+        o = Cp932Write(o, m_slots.at(i).Day());
+        o = Cp932Write(o, m_slots.at(i).Time());
+        ends[i] = o - begin;
     }
     const auto key = [&](int i) { return QByteArrayView(keys).sliced(ends[i - 1], ends[i] - ends[i - 1]); };
     const auto less = [&](int a, int b) { return key(a) < key(b); };
