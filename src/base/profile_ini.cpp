@@ -4,29 +4,74 @@
 #include "base/file_io.h"
 
 #include <QDir>
+#include <QVarLengthArray>
 
 namespace tovrel {
 
 namespace {
-QString IndexKey(const QString& section, const QString& key) {
-    return section + QLatin1Char('\n') + key;
+char16_t AsciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
 }
 
-// Lines as bytes: CR LF, LF or a lone CR ends a line, a trailing line end adds no line. Neither
-// byte is ever part of a double-byte character, so splitting before decoding is safe.
-QList<QByteArray> SplitByteLines(const QByteArray& bytes) {
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    while (start < n) {
-        qsizetype end = start;
-        while (end < n && bytes.at(end) != '\n' && bytes.at(end) != '\r')
-            ++end;
-        lines.append(bytes.mid(start, end - start));
-        if (end + 1 < n && bytes.at(end) == '\r' && bytes.at(end + 1) == '\n') ++end;
+// Section and key names compare in lower case. Almost all of them are ASCII, lowered here in one
+// allocation; the others go through QString::toLower.
+QString LowerName(QStringView name) {
+    name = name.trimmed();
+    if (name.isEmpty()) return QString();
+    QString lower(name.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(lower.data());
+    for (const QChar ch : name) {
+        const char16_t c = ch.unicode();
+        if (c >= 0x80) return name.toString().toLower();
+        *out++ = AsciiLower(c);
+    }
+    return lower;
+}
+
+bool IsTrimmedAscii(QStringView name, bool allowCapitals) {
+    if (!name.isEmpty() && (name.front().isSpace() || name.back().isSpace())) return false;
+    for (const QChar ch : name) {
+        const char16_t c = ch.unicode();
+        if (c >= 0x80 || (!allowCapitals && c >= u'A' && c <= u'Z')) return false;
+    }
+    return true;
+}
+
+// A name in lower case, without a copy when it is in lower case already.
+QString LowerName(const QString& name) {
+    return IsTrimmedAscii(name, false) ? name : LowerName(QStringView(name));
+}
+
+// Whether a trimmed ASCII name, in any case, is that lower-case name.
+bool SameAsciiName(QStringView lowerName, QStringView name) {
+    if (lowerName.size() != name.size()) return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (lowerName[i].unicode() != AsciiLower(name[i].unicode())) return false;
+    }
+    return true;
+}
+
+// Calls visit(from, size) for each line of a text, or of its CP932 bytes: CR LF, LF or a lone CR
+// ends a line and a trailing line end adds no line, as in SplitTextLineViews. Neither byte is ever
+// part of a double-byte character, so the bytes have the lines of their decoded text.
+template <typename View, typename Visit>
+void ForEachLine(View text, Visit visit) {
+    using Char = std::remove_cvref_t<decltype(text[0])>;
+    const Char cr = static_cast<Char>(u'\r');
+    const Char lf = static_cast<Char>(u'\n');
+    const qsizetype n = text.size();
+    qsizetype nextLf = -1;
+    for (qsizetype start = 0; start < n;) {
+        if (nextLf < start) {
+            nextLf = text.indexOf(lf, start);
+            if (nextLf < 0) nextLf = n;
+        }
+        const qsizetype crAt = text.sliced(start, nextLf - start).indexOf(cr);
+        qsizetype end = crAt < 0 ? nextLf : start + crAt;
+        visit(start, end - start);
+        if (end + 1 < n && text[end] == cr && text[end + 1] == lf) ++end;
         start = end + 1;
     }
-    return lines;
 }
 
 // A line break inside a name or value would start a new line of the file.
@@ -45,68 +90,111 @@ ProfileIni::ProfileIni(const QString& path) : m_path(path) {
         return;
     }
     m_existed = true;
-    QList<QByteArray> raws;
-    QStringList texts;
-    if (StartsWithByteOrderMark(bytes)) {
+    if (!StartsWithByteOrderMark(bytes)) {
+        m_raw = bytes;
+        m_text = Cp932Decode(m_raw);
+    } else {
         // Another encoding: every line is written back in CP932, so nothing may be lost by that.
         bool whole = true;
-        texts = SplitTextLines(DecodeDataText(bytes, &whole));
-        raws = QList<QByteArray>(texts.size());
+        m_text = DecodeDataText(bytes, &whole);
         if (!whole) {
             m_readError = QStringLiteral("ファイル「") + QDir::toNativeSeparators(path) +
                           QStringLiteral("」には CP932 で書き戻せない文字があるため、上書きしません。");
         }
-    } else {
-        raws = SplitByteLines(bytes);
-        texts.reserve(raws.size());
-        for (const QByteArray& raw : raws)
-            texts.append(Cp932Decode(raw));
     }
-    QString section;
-    m_lines.reserve(texts.size());
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        Line line;
-        line.raw = raws[i];
-        line.text = texts[i];
-        const QString& text = line.text;
-        const QString t = text.trimmed();
-        if (t.startsWith(QLatin1Char('['))) {
-            const qsizetype close = t.indexOf(QLatin1Char(']'));
-            section = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toLower();
-            line.section = section;
-        } else {
-            line.section = section;
-            const qsizetype eq = text.indexOf(QLatin1Char('='));
-            if (eq > 0 && !t.startsWith(QLatin1Char(';'))) {
-                line.key = text.left(eq).trimmed().toLower();
-                line.value = text.mid(eq + 1).trimmed();
-            }
-        }
-        m_lines.append(line);
-    }
+    qsizetype section = -1;
+    ForEachLine(QStringView(m_text),
+                [&](qsizetype from, qsizetype size) { AddReadLine(section, from, size); });
     Reindex();
 }
 
-void ProfileIni::Reindex() {
-    m_index.clear();
-    m_sectionEnd.clear();
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const Line& l = m_lines[i];
-        if (CountsForSectionEnd(l)) m_sectionEnd[l.section] = i + 1;
-        if (!l.key.isEmpty()) {
-            const QString k = IndexKey(l.section, l.key);
-            if (!m_index.contains(k)) m_index.insert(k, i);  // the first of duplicate keys wins
+void ProfileIni::AddReadLine(qsizetype& section, qsizetype textFrom, qsizetype textSize) {
+    Line line;
+    line.readIndex = m_lines.size();
+    line.textFrom = textFrom;
+    line.textSize = textSize;
+    const QStringView text = TextOf(line);
+    const QStringView t = text.trimmed();
+    if (t.startsWith(QLatin1Char('['))) {
+        const qsizetype close = t.indexOf(QLatin1Char(']'));
+        section = SectionOf(LowerName(close < 0 ? t.mid(1) : t.mid(1, close - 1)));
+    } else {
+        if (section < 0) section = SectionOf(QString());
+        const qsizetype eq = text.indexOf(QLatin1Char('='));
+        if (eq > 0 && !t.startsWith(QLatin1Char(';'))) {
+            // Most keys stand in lower case already: those refer to m_text rather than copy it.
+            const QStringView key = text.left(eq).trimmed();
+            line.key = IsTrimmedAscii(key, false) ? QString::fromRawData(key.constData(), key.size())
+                                                  : LowerName(key);
+            SetValue(line, eq + 1);
         }
+    }
+    line.section = section;
+    m_lines.append(std::move(line));
+}
+
+QStringView ProfileIni::TextOf(const Line& l) const {
+    return l.readIndex < 0 ? QStringView(l.text) : QStringView(m_text).sliced(l.textFrom, l.textSize);
+}
+
+void ProfileIni::SetValue(Line& l, qsizetype from) const {
+    const QStringView text = TextOf(l);
+    const QStringView value = text.sliced(from).trimmed();
+    l.valueFrom = value.isEmpty() ? from : value.constData() - text.constData();
+    l.valueSize = value.size();
+}
+
+void ProfileIni::Reindex() {
+    QVarLengthArray<qsizetype, 16> keyCounts(m_sections.size(), 0);
+    for (const Line& l : m_lines) {
+        if (!l.key.isEmpty()) ++keyCounts[l.section];
+    }
+    for (qsizetype s = 0; s < m_sections.size(); ++s) {
+        m_sections[s].keys.clear();
+        m_sections[s].keys.reserve(keyCounts[s]);
+        m_sections[s].end = -1;
+    }
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        if (CountsForSectionEnd(m_lines[i])) m_sections[m_lines[i].section].end = i + 1;
+    }
+    // Backwards, so that the first of duplicate keys is inserted last and wins.
+    for (qsizetype i = m_lines.size() - 1; i >= 0; --i) {
+        const Line& l = m_lines[i];
+        if (!l.key.isEmpty()) m_sections[l.section].keys.insert(l.key, i);
     }
 }
 
+qsizetype ProfileIni::FindSection(const QString& name) const {
+    // The callers' section names are ASCII with capitals ("PrintSetting"): they are compared as
+    // they are rather than copied in lower case.
+    const bool ascii = IsTrimmedAscii(name, true);
+    const QString lower = ascii ? QString() : LowerName(QStringView(name));
+    for (qsizetype i = 0; i < m_sections.size(); ++i) {
+        if (ascii ? SameAsciiName(m_sections[i].name, name) : m_sections[i].name == lower) return i;
+    }
+    return -1;
+}
+
+qsizetype ProfileIni::SectionOf(const QString& lowerName) {
+    const qsizetype i = FindSection(lowerName);
+    if (i >= 0) return i;
+    m_sections.append(Section{lowerName, -1, {}});
+    return m_sections.size() - 1;
+}
+
 qsizetype ProfileIni::Find(const QString& section, const QString& key) const {
-    return m_index.value(IndexKey(section.trimmed().toLower(), key.trimmed().toLower()), -1);
+    const qsizetype s = FindSection(section);
+    return s < 0 ? -1 : m_sections[s].keys.value(LowerName(key), -1);
 }
 
 QString ProfileIni::Read(const QString& section, const QString& key, const QString& defaultValue) const {
     const qsizetype i = Find(section, key);
-    return i < 0 ? defaultValue : m_lines[i].value;
+    return i < 0 ? defaultValue : ValueOf(m_lines[i]).toString();
+}
+
+QStringView ProfileIni::ReadView(const QString& section, const QString& key) const {
+    const qsizetype i = Find(section, key);
+    return i < 0 ? QStringView() : ValueOf(m_lines[i]);
 }
 
 bool ProfileIni::Contains(const QString& section, const QString& key) const {
@@ -117,38 +205,44 @@ void ProfileIni::Write(const QString& anySection, const QString& anyKey, const Q
     const QString section = OneLine(anySection).trimmed();
     const QString key = OneLine(anyKey).trimmed();
     const QString value = OneLine(anyValue);
-    const QString s = section.toLower();
-    const QString k = key.toLower();
+    const QString k = LowerName(key);
     const QString text = key + QLatin1Char('=') + value;
     const qsizetype i = Find(section, key);
     if (i >= 0) {
-        if (m_lines[i].text == text) return;
-        m_lines[i].text = text;
-        m_lines[i].raw.clear();
-        m_lines[i].value = value.trimmed();
+        Line& l = m_lines[i];
+        if (TextOf(l) == text) return;
+        l.text = text;
+        l.readIndex = -1;
+        SetValue(l, key.size() + 1);
         m_dirty = true;
         return;
     }
-    Line line{text, QByteArray(), s, k, value.trimmed()};
-    const auto end = m_sectionEnd.constFind(s);
-    if (end == m_sectionEnd.constEnd()) {
-        m_lines.append(
-            Line{QLatin1Char('[') + section + QLatin1Char(']'), QByteArray(), s, QString(), QString()});
-        m_sectionEnd.insert(s, m_lines.size());
-        m_lines.append(line);
-        m_sectionEnd[s] = m_lines.size();
-        m_index.insert(IndexKey(s, k), m_lines.size() - 1);
-    } else if (end.value() == m_lines.size()) {
-        m_lines.append(line);
-        m_sectionEnd[s] = m_lines.size();
-        m_index.insert(IndexKey(s, k), m_lines.size() - 1);
+    const qsizetype si = SectionOf(LowerName(section));
+    Section& s = m_sections[si];
+    Line line;
+    line.text = text;
+    line.key = k;
+    line.section = si;
+    SetValue(line, key.size() + 1);
+    if (s.end < 0) {
+        Line header;
+        header.text = QLatin1Char('[') + section + QLatin1Char(']');
+        header.section = si;
+        m_lines.append(std::move(header));
+        m_lines.append(std::move(line));
+        s.end = m_lines.size();
+        s.keys.insert(k, m_lines.size() - 1);
+    } else if (s.end == m_lines.size()) {
+        m_lines.append(std::move(line));
+        s.end = m_lines.size();
+        s.keys.insert(k, m_lines.size() - 1);
     } else {
         // Saving the item lists inserts hundreds of keys: the index is moved, not rebuilt.
-        const qsizetype at = end.value();
-        m_lines.insert(at, line);
+        const qsizetype at = s.end;
+        m_lines.insert(at, std::move(line));
         ShiftIndex(at, 1);
-        m_sectionEnd[s] = at + 1;
-        m_index.insert(IndexKey(s, k), at);
+        s.end = at + 1;
+        s.keys.insert(k, at);
     }
     m_dirty = true;
 }
@@ -156,49 +250,56 @@ void ProfileIni::Write(const QString& anySection, const QString& anyKey, const Q
 void ProfileIni::Delete(const QString& section, const QString& key) {
     const qsizetype i = Find(section, key);
     if (i < 0) return;
-    const QString s = m_lines[i].section;
+    const qsizetype si = m_lines[i].section;
     const QString k = m_lines[i].key;
+    Section& s = m_sections[si];
     m_lines.remove(i);
-    m_index.remove(IndexKey(s, k));
+    s.keys.remove(k);
     ShiftIndex(i, -1);
     // A later line with the same key now answers for it.
     for (qsizetype j = i; j < m_lines.size(); ++j) {
-        if (m_lines[j].section == s && m_lines[j].key == k) {
-            m_index.insert(IndexKey(s, k), j);
+        if (m_lines[j].section == si && m_lines[j].key == k) {
+            s.keys.insert(k, j);
             break;
         }
     }
     qsizetype last = -1;
     for (qsizetype j = 0; j < m_lines.size(); ++j) {
-        if (m_lines[j].section == s && CountsForSectionEnd(m_lines[j])) last = j;
+        if (m_lines[j].section == si && CountsForSectionEnd(m_lines[j])) last = j;
     }
-    if (last < 0)
-        m_sectionEnd.remove(s);
-    else
-        m_sectionEnd[s] = last + 1;
+    s.end = last < 0 ? -1 : last + 1;
     m_dirty = true;
 }
 
 void ProfileIni::ShiftIndex(qsizetype from, qsizetype delta) {
-    for (auto it = m_index.begin(); it != m_index.end(); ++it) {
-        if (it.value() >= from) it.value() += delta;
-    }
-    for (auto it = m_sectionEnd.begin(); it != m_sectionEnd.end(); ++it) {
-        if (it.value() > from) it.value() += delta;
+    for (Section& s : m_sections) {
+        for (auto it = s.keys.begin(); it != s.keys.end(); ++it) {
+            if (it.value() >= from) it.value() += delta;
+        }
+        if (s.end > from) s.end += delta;
     }
 }
 
-bool ProfileIni::CountsForSectionEnd(const Line& l) {
-    const bool header = l.key.isEmpty() && l.text.trimmed().startsWith(QLatin1Char('['));
+bool ProfileIni::CountsForSectionEnd(const Line& l) const {
+    const QStringView t = TextOf(l).trimmed();
+    const bool header = l.key.isEmpty() && t.startsWith(QLatin1Char('['));
     // Blank lines close a section visually but new keys go before them.
-    if (!header && l.key.isEmpty() && l.text.trimmed().isEmpty()) return false;
-    return !l.section.isEmpty() || header;
+    if (!header && l.key.isEmpty() && t.isEmpty()) return false;
+    return !m_sections[l.section].name.isEmpty() || header;
 }
 
 QByteArray ProfileIni::Bytes() const {
+    QVector<QByteArrayView> raw;  // the lines of a CP932 file, as read
+    ForEachLine(QByteArrayView(m_raw), [&](qsizetype from, qsizetype size) {
+        raw.append(QByteArrayView(m_raw).sliced(from, size));
+    });
     QByteArray out;
+    out.reserve(m_raw.size() + m_lines.size() * 2);
     for (const Line& l : m_lines) {
-        out += l.raw.isEmpty() ? Cp932Encode(l.text) : l.raw;
+        if (l.readIndex >= 0 && l.readIndex < raw.size())
+            out += raw[l.readIndex];
+        else
+            Cp932Append(out, TextOf(l));
         out += "\r\n";
     }
     return out;

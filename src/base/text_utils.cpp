@@ -4,6 +4,7 @@
 #include "base/prompter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -207,15 +208,38 @@ QString ToHalfWidth(const QString& text) {
 }
 
 QString FormatInt(qint64 value, int width, const QString& pad) {
-    QString s = QString::number(value);
+    // The digits are written from the right into a buffer that holds any qint64 with its sign, so
+    // that the result is the one allocation.
+    char16_t digits[20];
+    char16_t* const end = digits + std::size(digits);
+    char16_t* first = end;
+    quint64 magnitude = value < 0 ? 0 - static_cast<quint64>(value) : static_cast<quint64>(value);
+    do {
+        *--first = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) *--first = u'-';
+    const qsizetype size = end - first;
     if (width < 0) width = 0;
-    const QChar padChar = pad.isEmpty() ? kSpace : pad.at(0);
-    if (s.size() < width) return QString(width - s.size(), padChar) + s;
-    return s.right(width);
+    if (size >= width) return QString(reinterpret_cast<const QChar*>(end - width), width);
+    QString s(width, pad.isEmpty() ? kSpace : pad.at(0));
+    std::copy(first, end, reinterpret_cast<char16_t*>(s.data()) + (width - size));
+    return s;
 }
 
 QString TwoDigits(int value) {
-    return FormatInt(value, 2, QStringLiteral("0"));
+    // Keys, months and days ask for these hundred texts all the time: they are static data, which
+    // a QString refers to without allocating.
+    static constexpr auto kTexts = [] {
+        std::array<char16_t, 200> texts{};
+        for (int i = 0; i < 100; ++i) {
+            texts[2 * i] = static_cast<char16_t>(u'0' + i / 10);
+            texts[2 * i + 1] = static_cast<char16_t>(u'0' + i % 10);
+        }
+        return texts;
+    }();
+    if (value < 0 || value > 99) return FormatInt(value, 2, QStringLiteral("0"));
+    return QString::fromRawData(reinterpret_cast<const QChar*>(kTexts.data() + 2 * value), 2);
 }
 
 int ParseInt(QStringView text, int defaultValue) {
@@ -361,6 +385,19 @@ QString CommaItem(const QString& text, int n) {
     }
     const qsizetype end = text.indexOf(QLatin1Char(','), start);
     return end < 0 ? text.mid(start) : text.mid(start, end - start);
+}
+
+void CommaItems(QStringView text, std::span<QString> items) {
+    qsizetype start = 0;
+    for (QString& item : items) {
+        if (start > text.size()) {  // past the last item
+            item = QString();
+            continue;
+        }
+        const qsizetype end = text.indexOf(QLatin1Char(','), start);
+        item = (end < 0 ? text.sliced(start) : text.sliced(start, end - start)).toString();
+        start = end < 0 ? text.size() + 1 : end + 1;
+    }
 }
 
 QString StripDefaultMark(const QString& text) {

@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QString>
 
+#include <span>
+
 namespace tovrel {
 
 // Numbers and texts.
@@ -23,6 +25,8 @@ double RoundFraction(int mode, int decimals, double value);
 // Rounds half away from zero to the given decimals, as formatting with that many decimals does.
 double RoundHalfAway(double value, int decimals);
 QString CommaItem(const QString& text, int n);
+// Items 1..items.size() of the text in one pass, as CommaItem gives them.
+void CommaItems(QStringView text, std::span<QString> items);
 QString StripDefaultMark(const QString& text);
 QString ReplaceAll(const QString& text, const QString& find, const QString& replacement);
 QString StripGrouping(const QString& text);

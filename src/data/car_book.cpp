@@ -5,6 +5,8 @@
 #include "base/text_utils.h"
 #include "settings/settings.h"
 
+#include <QStringBuilder>
+
 namespace tovrel {
 
 namespace {
@@ -33,7 +35,7 @@ QStringList DataFileNames() {
     QStringList names{QStringLiteral("Setting.dat"), QStringLiteral("PrintSet.dat")};
     for (const char16_t* stem : {u"Mivra", u"CarInfo", u"CarMemo", u"Mainte"}) {
         for (int car = 1; car <= kListSlots; ++car)
-            names.append(QString::fromUtf16(stem) + TwoDigits(car) + QStringLiteral(".dat"));
+            names.append(QStringView(stem) % TwoDigits(car) % QLatin1StringView(".dat"));
     }
     return names;
 }
@@ -108,14 +110,16 @@ MainteSettings ReadMainteSettings(const ProfileIni& ini) {
     MainteSettings m;
     for (int k = 1; k <= kMainteCount; ++k) {
         MainteSetting& s = m[k];
-        s.name = ini.Read(kMainteSection, TwoDigits(k));
-        const QString value = ini.Read(kMainteSettingSection, TwoDigits(k));
-        s.distanceCheck = static_cast<quint8>(ParseInt(CommaItem(value, 1), 0) != 0);
-        s.distanceInterval = ParseInt(CommaItem(value, 2), 0);
-        s.dayCheck = static_cast<quint8>(ParseInt(CommaItem(value, 3), 0) != 0);
-        s.dayInterval = ParseInt(CommaItem(value, 4), 0);
-        s.warning = static_cast<quint8>(ParseInt(CommaItem(value, 5), 0) != 0);
-        s.memo = CommaItem(value, 6);
+        const QString key = TwoDigits(k);
+        s.name = ini.Read(kMainteSection, key);
+        std::array<QString, 6> items;
+        CommaItems(ini.Read(kMainteSettingSection, key), items);
+        s.distanceCheck = static_cast<quint8>(ParseInt(items[0], 0) != 0);
+        s.distanceInterval = ParseInt(items[1], 0);
+        s.dayCheck = static_cast<quint8>(ParseInt(items[2], 0) != 0);
+        s.dayInterval = ParseInt(items[3], 0);
+        s.warning = static_cast<quint8>(ParseInt(items[4], 0) != 0);
+        s.memo = std::move(items[5]);
     }
     return m;
 }
@@ -180,8 +184,9 @@ bool CarBook::LoadItemLists(Settings& settings, QString* error) {
         if (!ini.Problem().isEmpty()) errors = Join(errors, ini.Problem());
         for (const ListSection& ls : kListSections) {
             NameList& list = lists.*(ls.list);
+            const QString section = QString::fromUtf16(ls.section);
             for (int k = 1; k <= kListSlots; ++k)
-                list[k] = ini.Read(QString::fromUtf16(ls.section), TwoDigits(k));
+                list[k] = ini.Read(section, TwoDigits(k));
         }
         mainte = ReadMainteSettings(ini);
     } else {
@@ -280,8 +285,10 @@ bool CarBook::ResetMainteSettings(const Settings& settings, QString* error) {
 
 MainteFlags DecodeMainteCheck(const QString& value) {
     MainteFlags flags{};
+    std::array<QString, kMainteCount> items;
+    CommaItems(value, items);
     for (int k = 1; k <= kMainteCount; ++k)
-        flags[k] = static_cast<quint8>(ParseInt(CommaItem(value, k), 0) != 0);
+        flags[k] = static_cast<quint8>(ParseInt(items[k - 1], 0) != 0);
     return flags;
 }
 

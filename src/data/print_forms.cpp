@@ -5,6 +5,9 @@
 #include "base/profile_ini.h"
 #include "base/text_utils.h"
 
+#include <QHash>
+#include <QStringBuilder>
+
 #include <algorithm>
 #include <span>
 
@@ -146,7 +149,7 @@ QString JoinFields(std::initializer_list<QString> fields) {
 }
 
 QString RowKey(int n, int row) {
-    return TwoDigits(n) + QLatin1Char('_') + TwoDigits(row);
+    return TwoDigits(n) % QLatin1Char('_') % TwoDigits(row);
 }
 
 void WriteForm(ProfileIni& ini, const PrintForm& form, int n) {
@@ -159,24 +162,38 @@ void WriteForm(ProfileIni& ini, const PrintForm& form, int n) {
     }
 }
 
-void ReadForm(const ProfileIni& ini, PrintForm& form, int n) {
-    const QString header = ini.Read(kTitleSection, TwoDigits(n));
-    form.name = CommaItem(header, 1);
-    form.title = CommaItem(header, 2);
-    form.kind = CommaItem(header, 3);
-    form.listId = CommaItem(header, 4);
-    form.orientation = ParseInt(CommaItem(header, 5), 0);
+PrintColumn ColumnFromValue(QStringView value) {
+    std::array<QString, 6> items;
+    CommaItems(value, items);
+    PrintColumn c;
+    // Profile values come back trimmed: restore the padding an empty row begins with.
+    c.item = PadItem(items[0]);
+    c.id = std::move(items[1]);
+    if (c.id == QStringLiteral("00S")) c.id = QStringLiteral("01S");
+    c.mark = std::move(items[2]);
+    c.heading = std::move(items[3]);
+    c.align = std::move(items[4]);
+    c.width = std::move(items[5]);
+    return c;
+}
+
+// The forms of a list start out with the same rows, and unused rows are all alike: each distinct
+// row of a file is read once per load. Keyed by the row texts in the ini.
+using ReadColumns = QHash<QStringView, PrintColumn>;
+
+void ReadForm(const ProfileIni& ini, PrintForm& form, int n, ReadColumns& columns) {
+    std::array<QString, 5> header;
+    CommaItems(ini.ReadView(kTitleSection, TwoDigits(n)), header);
+    form.name = std::move(header[0]);
+    form.title = std::move(header[1]);
+    form.kind = std::move(header[2]);
+    form.listId = std::move(header[3]);
+    form.orientation = ParseInt(header[4], 0);
     for (int row = 1; row <= PrintRowCount; ++row) {
-        const QString value = ini.Read(kSettingSection, RowKey(n, row));
-        PrintColumn& c = form.rows[row];
-        // Profile values come back trimmed: restore the padding an empty row begins with.
-        c.item = PadItem(CommaItem(value, 1));
-        c.id = CommaItem(value, 2);
-        if (c.id == QStringLiteral("00S")) c.id = QStringLiteral("01S");
-        c.mark = CommaItem(value, 3);
-        c.heading = CommaItem(value, 4);
-        c.align = CommaItem(value, 5);
-        c.width = CommaItem(value, 6);
+        const QStringView value = ini.ReadView(kSettingSection, RowKey(n, row));
+        auto known = columns.constFind(value);
+        if (known == columns.constEnd()) known = columns.insert(value, ColumnFromValue(value));
+        form.rows[row] = known.value();
     }
 }
 
@@ -263,8 +280,9 @@ bool LoadPrintForms(const QString& path, PrintForms& forms, QString* error) {
         if (error) *error = ini.Problem();
         return false;
     }
+    ReadColumns columns;
     for (int n = 1; n <= PrintFormCount; ++n)
-        ReadForm(ini, forms[n], n);
+        ReadForm(ini, forms[n], n, columns);
     if (error) *error = ini.Problem();
     return ini.Problem().isEmpty();
 }

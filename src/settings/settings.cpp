@@ -6,12 +6,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringBuilder>
 #include <limits>
 #include <variant>
 
 namespace tovrel {
 
 namespace {
+
+using namespace Qt::StringLiterals;
 
 const QString kSetting = QStringLiteral("Setting");
 const QString kSystem = QStringLiteral("System");
@@ -30,7 +33,7 @@ enum KeyFlags {
 
 struct Key {
     const QString& section;
-    const char* name;
+    QString name;
     AnyField field;
     int flags = kPlain;
 };
@@ -39,19 +42,19 @@ struct Key {
     +[](Settings & s) -> auto& { \
         return s.member;         \
     }
-#define TOVREL_SETTING(member)                  \
-    Key {                                       \
-        kSetting, #member, TOVREL_FIELD(member) \
+#define TOVREL_SETTING(member)                                  \
+    Key {                                                       \
+        kSetting, QStringLiteral(#member), TOVREL_FIELD(member) \
     }
-#define TOVREL_SYSTEM(member)                  \
-    Key {                                      \
-        kSystem, #member, TOVREL_FIELD(member) \
+#define TOVREL_SYSTEM(member)                                  \
+    Key {                                                      \
+        kSystem, QStringLiteral(#member), TOVREL_FIELD(member) \
     }
 
 // Every stored value of the sections "Setting" and "System" but Version, in reading order.
 const Key kKeys[] = {
     TOVREL_SETTING(LastTankaStr),
-    Key{kSetting, "LastTanka", TOVREL_FIELD(LastTanka), kLoadOnly},
+    Key{kSetting, u"LastTanka"_s, TOVREL_FIELD(LastTanka), kLoadOnly},
     TOVREL_SETTING(TankaCalc),
     TOVREL_SETTING(ZeiRitsu),
     TOVREL_SETTING(HasuuSyori),
@@ -59,7 +62,7 @@ const Key kKeys[] = {
     TOVREL_SETTING(TankaTen),
     TOVREL_SETTING(KeiyuZei),
     TOVREL_SETTING(KeiyuName),
-    Key{kSetting, "RunCalcSelect", TOVREL_FIELD(RunCalcSelect), kCurrentCarOnly},
+    Key{kSetting, u"RunCalcSelect"_s, TOVREL_FIELD(RunCalcSelect), kCurrentCarOnly},
     TOVREL_SETTING(CalcPass),
     TOVREL_SETTING(MainteAddGasCost),
     TOVREL_SETTING(NoneDataHeikin),
@@ -123,21 +126,21 @@ const Key kKeys[] = {
     TOVREL_SETTING(MivraMemoDisp),
     TOVREL_SETTING(GraphReverse),
 
-    Key{kSetting, "Warning1Text", TOVREL_FIELD(WarningText[1])},
-    Key{kSetting, "Warning2Text", TOVREL_FIELD(WarningText[2])},
-    Key{kSetting, "Warning3Text", TOVREL_FIELD(WarningText[3])},
-    Key{kSetting, "Warning4Text", TOVREL_FIELD(WarningText[4])},
-    Key{kSetting, "Warning1Color", TOVREL_FIELD(WarningColor[1])},
-    Key{kSetting, "Warning2Color", TOVREL_FIELD(WarningColor[2])},
-    Key{kSetting, "Warning3Color", TOVREL_FIELD(WarningColor[3])},
-    Key{kSetting, "Warning4Color", TOVREL_FIELD(WarningColor[4])},
-    Key{kSetting, "Warning1Check", TOVREL_FIELD(WarningCheck[1])},
-    Key{kSetting, "Warning2Check", TOVREL_FIELD(WarningCheck[2])},
-    Key{kSetting, "Warning3Check", TOVREL_FIELD(WarningCheck[3])},
+    Key{kSetting, u"Warning1Text"_s, TOVREL_FIELD(WarningText[1])},
+    Key{kSetting, u"Warning2Text"_s, TOVREL_FIELD(WarningText[2])},
+    Key{kSetting, u"Warning3Text"_s, TOVREL_FIELD(WarningText[3])},
+    Key{kSetting, u"Warning4Text"_s, TOVREL_FIELD(WarningText[4])},
+    Key{kSetting, u"Warning1Color"_s, TOVREL_FIELD(WarningColor[1])},
+    Key{kSetting, u"Warning2Color"_s, TOVREL_FIELD(WarningColor[2])},
+    Key{kSetting, u"Warning3Color"_s, TOVREL_FIELD(WarningColor[3])},
+    Key{kSetting, u"Warning4Color"_s, TOVREL_FIELD(WarningColor[4])},
+    Key{kSetting, u"Warning1Check"_s, TOVREL_FIELD(WarningCheck[1])},
+    Key{kSetting, u"Warning2Check"_s, TOVREL_FIELD(WarningCheck[2])},
+    Key{kSetting, u"Warning3Check"_s, TOVREL_FIELD(WarningCheck[3])},
     TOVREL_SETTING(Warning2Level),
     TOVREL_SETTING(Warning3Level),
     TOVREL_SETTING(WarningStart),
-    Key{kSetting, "MainteSortSel", TOVREL_FIELD(MainteSortSel), kLoadOnly},
+    Key{kSetting, u"MainteSortSel"_s, TOVREL_FIELD(MainteSortSel), kLoadOnly},
 
     TOVREL_SETTING(SaveSchMivraCheck),
     TOVREL_SETTING(SaveSchMainteCheck),
@@ -210,7 +213,7 @@ template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
 QString CarName(const QString& base, int car) {
-    return base + TwoDigits(car);
+    return base % TwoDigits(car);
 }
 
 bool IsCar(int car) {
@@ -235,7 +238,7 @@ quint32 ReadColor(const SettingsStore& store, const QString& section, const QStr
 
 void ReadKey(const SettingsStore& store, const Key& key, Settings& settings, Settings& defaults,
              int currentCar) {
-    const QString name = QString::fromLatin1(key.name);
+    const QString& name = key.name;
     std::visit(Overloaded{
                    [&](Field<bool> f) {
                        f(settings) = ReadStoreInt(store, key.section, name, f(defaults) ? 1 : 0) != 0;
@@ -247,9 +250,15 @@ void ReadKey(const SettingsStore& store, const Key& key, Settings& settings, Set
                        PerCarInt& values = f(settings);
                        const int base = ReadInt(store, key.section, name, f(defaults)[0]);
                        values.fill(base);
+                       QString carName;
                        for (int car = 1; car <= kCarCount; ++car) {
                            if ((key.flags & kCurrentCarOnly) && car != currentCar) continue;
-                           values[car] = ReadInt(store, key.section, CarName(name, car), base);
+                           // One string for the ten names: its number is changed in place.
+                           if (carName.isEmpty())
+                               carName = CarName(name, car);
+                           else
+                               carName.replace(name.size(), 2, TwoDigits(car));
+                           values[car] = ReadInt(store, key.section, carName, base);
                        }
                    },
                },
@@ -257,7 +266,7 @@ void ReadKey(const SettingsStore& store, const Key& key, Settings& settings, Set
 }
 
 void WriteKey(SettingsStore& store, const Key& key, Settings& settings, int currentCar) {
-    const QString name = QString::fromLatin1(key.name);
+    const QString& name = key.name;
     std::visit(Overloaded{
                    [&](Field<bool> f) {
                        store.SetValue(key.section, name,

@@ -1,14 +1,27 @@
 #include "settings/settings_store.h"
 
 #include <QStringList>
+#include <QVarLengthArray>
 
 namespace tovrel {
 
 namespace {
 
-QString Path(const QString& section, const QString& name) {
-    return section + QLatin1Char('/') + name;
-}
+// The key "section/name". It is built on the stack: QSettings copies the key it is given, and
+// loading the settings looks up some 250 of them.
+class Path {
+public:
+    Path(const QString& section, const QString& name) {
+        m_chars.append(section.constData(), section.size());
+        m_chars.append(QLatin1Char('/'));
+        m_chars.append(name.constData(), name.size());
+    }
+    QStringView view() const { return QStringView(m_chars.constData(), m_chars.size()); }
+    QString text() const { return view().toString(); }
+
+private:
+    QVarLengthArray<QChar, 64> m_chars;
+};
 
 bool IsHexDigit(QChar c) {
     const char16_t u = c.unicode();
@@ -20,12 +33,12 @@ bool IsHexDigit(QChar c) {
 QSettingsStore::QSettingsStore() : m_settings(QStringLiteral("Quendra"), QStringLiteral("Mivra")) {}
 
 bool QSettingsStore::Contains(const QString& section, const QString& name) const {
-    return m_settings.contains(Path(section, name));
+    return m_settings.contains(Path(section, name).view());
 }
 
 QString QSettingsStore::Value(const QString& section, const QString& name,
                               const QString& defaultValue) const {
-    const QVariant value = m_settings.value(Path(section, name));
+    const QVariant value = m_settings.value(Path(section, name).view());
     if (!value.isValid()) return defaultValue;
     // A hand-edited INI line with unquoted commas comes back as a list.
     if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(QLatin1Char(','));
@@ -33,7 +46,7 @@ QString QSettingsStore::Value(const QString& section, const QString& name,
 }
 
 void QSettingsStore::SetValue(const QString& section, const QString& name, const QString& value) {
-    m_settings.setValue(Path(section, name), value);
+    m_settings.setValue(Path(section, name).view(), value);
 }
 
 void QSettingsStore::Sync() {
@@ -41,25 +54,25 @@ void QSettingsStore::Sync() {
 }
 
 bool MapSettingsStore::Contains(const QString& section, const QString& name) const {
-    return m_values.contains(Path(section, name));
+    return m_values.contains(Path(section, name).text());
 }
 
 QString MapSettingsStore::Value(const QString& section, const QString& name,
                                 const QString& defaultValue) const {
-    return m_values.value(Path(section, name), defaultValue);
+    return m_values.value(Path(section, name).text(), defaultValue);
 }
 
 void MapSettingsStore::SetValue(const QString& section, const QString& name, const QString& value) {
-    m_values.insert(Path(section, name), value);
+    m_values.insert(Path(section, name).text(), value);
 }
 
 void MapSettingsStore::Remove(const QString& section, const QString& name) {
-    m_values.remove(Path(section, name));
+    m_values.remove(Path(section, name).text());
 }
 
 qint64 ReadStoreInt(const SettingsStore& store, const QString& section, const QString& name,
                     qint64 defaultValue) {
-    if (!store.Contains(section, name)) return defaultValue;
+    // A missing value reads as empty text, which is no number either.
     const QString text = store.Value(section, name).trimmed();
     if (text.size() > 2 && text[0] == QLatin1Char('0') &&
         (text[1] == QLatin1Char('x') || text[1] == QLatin1Char('X'))) {

@@ -250,5 +250,42 @@ TEST(ProfileIni, DeletingAndInsertingKeepsEveryKeyFindable) {
     }
 }
 
+TEST(ProfileIni, NamesInAnyCaseAndTheFirstOfDuplicateKeys) {
+    TempFolder dir;
+    ProfileIni ini(WriteBytes(dir.path(), u"a.dat"_s,
+                              SjisLines({u"[Sec]"_s, u"Key=1"_s, u"KEY=2"_s, u" key =3"_s, u"[Ｗ]"_s,
+                                         u"Ｘ=4"_s, u"[sec]"_s, u"key=5"_s, u"k2=6"_s})));
+    EXPECT_EQ(ini.Read(u"SEC"_s, u"kEy"_s), u"1"_s);
+    EXPECT_EQ(ini.Read(u" sec "_s, u" K2 "_s), u"6"_s);  // a second header of the same section
+    EXPECT_EQ(ini.Read(u"ｗ"_s, u"ｘ"_s), u"4"_s);
+    ini.Delete(u"sec"_s, u"KEY"_s);
+    EXPECT_EQ(ini.Read(u"Sec"_s, u"key"_s), u"2"_s);
+    // The caller's spelling is written; a key holding "=" reads back as written until reloaded.
+    ini.Write(u"SEC"_s, u"KEY"_s, u" 7 "_s);
+    ini.Write(u"Sec"_s, u"a=b"_s, u"8"_s);
+    EXPECT_EQ(ini.Read(u"sec"_s, u"key"_s), u"7"_s);
+    EXPECT_EQ(ini.Read(u"sec"_s, u"a=b"_s), u"8"_s);
+    EXPECT_EQ(ini.Bytes(), SjisLines({u"[Sec]"_s, u"KEY= 7 "_s, u" key =3"_s, u"[Ｗ]"_s, u"Ｘ=4"_s,
+                                      u"[sec]"_s, u"key=5"_s, u"k2=6"_s, u"a=b=8"_s}));
+}
+
+TEST(ProfileIni, LinesAsReadKeepTheirBytesWhereverEditsMoveThem) {
+    TempFolder dir;
+    // A lead byte right before a line end, and bytes that are no characters at all.
+    const QByteArray bytes = Sjis(u"; 先頭\r\n[A]\r\nx=1\r\nk="_s) + QByteArray("\x82") + Sjis(u"\r\n; "_s) +
+                             QByteArray("\x81\xFF\x85") + Sjis(u"\r\ny=2\r\n[B]\r\nz="_s) +
+                             QByteArray("\xFF\xA0\xFD") + Sjis(u"\r\n"_s);
+    ProfileIni ini(WriteBytes(dir.path(), u"a.dat"_s, bytes));
+    EXPECT_EQ(ini.Read(u"A"_s, u"k"_s), QString(QChar::ReplacementCharacter));
+    EXPECT_EQ(ini.Read(u"a"_s, u"y"_s), u"2"_s);
+    EXPECT_EQ(ini.Bytes(), bytes);
+    ini.Delete(u"A"_s, u"x"_s);
+    ini.Write(u"A"_s, u"w"_s, u"3"_s);  // inserted before [B]
+    ini.Write(u"A"_s, u"y"_s, u"4"_s);
+    EXPECT_EQ(ini.Bytes(), Sjis(u"; 先頭\r\n[A]\r\nk="_s) + QByteArray("\x82") + Sjis(u"\r\n; "_s) +
+                               QByteArray("\x81\xFF\x85") + Sjis(u"\r\ny=4\r\nw=3\r\n[B]\r\nz="_s) +
+                               QByteArray("\xFF\xA0\xFD") + Sjis(u"\r\n"_s));
+}
+
 }  // namespace
 }  // namespace tovrel

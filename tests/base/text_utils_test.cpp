@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <ostream>
@@ -27,6 +28,22 @@ TEST(FormatInt, PadsOrKeepsTheRightmostDigits) {
     EXPECT_EQ(FormatInt(5, 4, QString()), u"   5"_s);
     EXPECT_EQ(FormatInt(5, 4, u"xy"_s), u"xxx5"_s);
     EXPECT_EQ(FormatInt(123, 3, u"0"_s), u"123"_s);
+    EXPECT_EQ(FormatInt(-5, 4, u"0"_s), u"00-5"_s);
+    EXPECT_EQ(FormatInt(-123, 2, u"0"_s), u"23"_s);
+    EXPECT_EQ(FormatInt(42, 0, u"0"_s), QString());
+    EXPECT_EQ(FormatInt(std::numeric_limits<qint64>::min(), 25, u" "_s), u"     -9223372036854775808"_s);
+    EXPECT_EQ(FormatInt(std::numeric_limits<qint64>::max(), 1, u" "_s), u"7"_s);
+    for (int value = -120; value <= 120; ++value) {
+        const QString digits = QString::number(value);
+        EXPECT_EQ(TwoDigits(value), digits.size() < 2 ? u"0"_s + digits : digits.right(2)) << value;
+    }
+    // The static texts behind the two digits stay as they are when a copy is changed.
+    QString month = TwoDigits(7);
+    month += u'月';
+    EXPECT_EQ(month, u"07月"_s);
+    EXPECT_EQ(TwoDigits(7), u"07"_s);
+    const QString eight = TwoDigits(8);
+    EXPECT_EQ(eight.utf16()[2], 0);  // terminated for C interfaces
 }
 
 TEST(ParseInt, AcceptsOnlyAWholeSignedDecimalInRange) {
@@ -142,6 +159,12 @@ TEST(TextUtils, CommaItemAndDefaultMarkAndReplaceAll) {
     EXPECT_EQ(CommaItem(setting, 0), u"1"_s);
     EXPECT_EQ(CommaItem(setting, -3), u"1"_s);
     EXPECT_EQ(CommaItem(QString(), 1), QString());
+    for (const QString& text : {setting, u",a,,b"_s, u"a"_s, QString()}) {
+        std::array<QString, 9> items;
+        CommaItems(text, items);
+        for (int n = 1; n <= 9; ++n)
+            EXPECT_EQ(items[n - 1], CommaItem(text, n)) << text.toStdString() << ' ' << n;
+    }
 
     EXPECT_EQ(StripDefaultMark(u"*晴れ"_s), u"晴れ"_s);
     EXPECT_EQ(StripDefaultMark(u"**a"_s), u"*a"_s);

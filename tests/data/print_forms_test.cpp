@@ -98,6 +98,23 @@ TEST(PrintFormsFile, LoadAndSaveRoundTripByteForByte) {
     EXPECT_EQ(ReadBytes(path), saved);
 }
 
+TEST(PrintFormsFile, FormsReadFromTheSameRowsChangeOneByOne) {
+    TempFolder dir;
+    const QString path =
+        WriteBytes(dir.path(), kFile, FixtureBytes(QStringLiteral("printset_default/PrintSet.dat")));
+    PrintForms forms;
+    QString error;
+    ASSERT_TRUE(LoadPrintForms(path, forms, &error));
+    ASSERT_EQ(forms[1].rows[2], forms[2].rows[2]);
+    ASSERT_EQ(forms[1].rows[20], forms[15].rows[20]);
+    const PrintColumn second = forms[2].rows[2];
+    const PrintColumn empty = forms[15].rows[20];
+    forms[1].rows[2].heading += QStringLiteral("x");
+    forms[1].rows[20].item[0] = QLatin1Char('y');
+    EXPECT_EQ(forms[2].rows[2], second);
+    EXPECT_EQ(forms[15].rows[20], empty);
+}
+
 TEST(PrintFormsFile, ReadingRules) {
     TempFolder dir;
     const QString path = WriteBytes(
