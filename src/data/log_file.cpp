@@ -24,6 +24,20 @@ QString JoinLinesWithHash(QString text) {
     return text;
 }
 
+// Calls f(line) for each line of a text whose lines are apart by "\r\n", as QString::split(kCrLf)
+// gives them; the lines of a maintenance text are a few characters, too short for a general search.
+template <typename F>
+void ForEachCrLfLine(QStringView text, F f) {
+    const QChar* start = text.begin();
+    for (const QChar* p = start; p < text.end(); ++p) {
+        if (*p == QLatin1Char('\r') && p + 1 < text.end() && p[1] == QLatin1Char('\n')) {
+            f(QStringView(start, p));
+            start = ++p + 1;
+        }
+    }
+    f(QStringView(start, text.end()));
+}
+
 // The cost of a maintenance line "item:cost:note": from its first ":" to the second or to the end.
 // False for a line without ":".
 bool MainteCost(QStringView line, qsizetype* begin, qsizetype* end) {
@@ -40,19 +54,19 @@ QString RegroupMainteCosts(const QString& mainte) {
     QString out;
     out.reserve(mainte.size() + 8);
     bool firstLine = true;
-    for (QStringView line : QStringView(mainte).tokenize(kCrLf)) {
+    ForEachCrLfLine(mainte, [&](QStringView line) {
         if (!firstLine) out += kCrLf;
         firstLine = false;
         qsizetype begin = 0;
         qsizetype end = 0;
         if (!MainteCost(line, &begin, &end)) {
             out += line;
-            continue;
+            return;
         }
         out += line.left(begin);
         out += GroupDigits(line.sliced(begin, end - begin));
         out += line.sliced(end);
-    }
+    });
     return out;
 }
 
@@ -169,16 +183,16 @@ QString ValueProblem(const Fields& fields, QStringView rest, const ValueChecks& 
         return QStringLiteral("メンテナンスの費用「") + fields[ColCost].toString() +
                QStringLiteral("」が読めません");
     }
-    for (QStringView line : QStringView(mainte).tokenize(kCrLf)) {
+    QString problem;
+    ForEachCrLfLine(mainte, [&](QStringView line) {
         qsizetype begin = 0;
         qsizetype end = 0;
-        if (!MainteCost(line, &begin, &end)) continue;
+        if (!problem.isEmpty() || !MainteCost(line, &begin, &end)) return;
         const QStringView cost = line.sliced(begin, end - begin);
         if (!CostReadsWhole(cost))
-            return QStringLiteral("メンテナンスの費用「") + cost.toString() +
-                   QStringLiteral("」が読めません");
-    }
-    return QString();
+            problem = QStringLiteral("メンテナンスの費用「") + cost.toString() + QStringLiteral("」が読めません");
+    });
+    return problem;
 }
 
 QStringView ValueAfterEquals(QStringView line) {
@@ -271,8 +285,9 @@ private:
 };
 
 bool RepeatsAcrossRecords(int col) {
-    return col == ColYobi || col == ColTime || col == ColWeather || col == ColTanka || col == ColGasSel ||
-           col == ColStand || col == ColPattern || col == ColShop;
+    constexpr unsigned kRepeating = 1u << ColYobi | 1u << ColTime | 1u << ColWeather | 1u << ColTanka |
+                                    1u << ColGasSel | 1u << ColStand | 1u << ColPattern | 1u << ColShop;
+    return (kRepeating >> col & 1u) != 0;
 }
 
 // The text of a field as the record holds it; for a number column *readsAsNumber (when given) receives
