@@ -26,6 +26,17 @@ void BM_LoadLogFile2000(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadLogFile2000)->Unit(benchmark::kMillisecond);
 
+// Reading the bytes into cell texts and checking them, without the file and the table around it.
+void BM_ParseLogData2000(benchmark::State& state) {
+    RecordTable source(2000);
+    FillLog(source, 2000);
+    const QByteArray bytes = FormatLogData(source);
+    const RecordTable shownIn(2000);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseLogData(bytes, &shownIn).records.size());
+}
+BENCHMARK(BM_ParseLogData2000)->Unit(benchmark::kMillisecond);
+
 void BM_SaveLogFile2000(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Mivra01.dat"));

@@ -75,7 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int capacity = size % 7 == 0 ? 1000 : (size % 3 == 0 ? 4 : 60);
 
     RecordTable table(capacity);
-    const LogContent content = ReadLogData(bytes, table);
+    ReadLogData(bytes, table);
+    // The records move into the table: those it shows and those kept beyond its capacity.
+    const qsizetype records = table.RecordCount() + table.Overflow().size();
     table.SortRecords();
     const QByteArray saved = FormatLogData(table);
 
@@ -83,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LogContent reread = ParseLogData(saved);
     TOVREL_FUZZ_CHECK(reread.problems.isEmpty());
     TOVREL_FUZZ_CHECK(reread.countAgrees);
-    TOVREL_FUZZ_CHECK(reread.records.size() == content.records.size());
+    TOVREL_FUZZ_CHECK(reread.records.size() == records);
 
     // Saving twice gives the same bytes.
     RecordTable again(capacity);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <chrono>
 #include <csignal>
@@ -48,6 +49,37 @@ QString FixturePath(const QString& relative) {
 
 QByteArray FixtureBytes(const QString& relative) {
     return ReadBytes(FixturePath(relative));
+}
+
+QStringList NumberTextsOfEveryShape() {
+    using namespace Qt::StringLiterals;
+    const QStringList before = {u""_s, u" "_s, u"\u3000"_s, u","_s};
+    const QStringList signs = {u""_s, u"-"_s, u"+"_s, u"\uFF0D"_s};
+    const QStringList integers = {
+        u""_s,    u"0"_s,  u"00"_s, u"7"_s, u"1234"_s, u"\uFF11\uFF12"_s, u"1,234"_s, u"9007199254740993"_s,
+        u"12a"_s, u"1 2"_s};
+    const QStringList fractions = {u""_s,    u"."_s,       u".5"_s, u".05"_s,    u".005"_s,
+                                   u".50"_s, u".\uFF15"_s, u".x"_s, u"\uFF0E5"_s};
+    const QStringList exponents = {u""_s, u"e5"_s, u"E-3"_s, u"e"_s, u"e400"_s};
+    const QStringList after = {u""_s, u" "_s, u","_s};
+    QStringList texts;
+    for (const QString& b : before)
+        for (const QString& s : signs)
+            for (const QString& i : integers)
+                for (const QString& f : fractions)
+                    for (const QString& e : exponents)
+                        for (const QString& a : after)
+                            texts.append(b + s + i + f + e + a);
+    // And what no pattern foresees.
+    const QString pieces = u"0123456789012345.,-+eE \t\u3000\uFF10\uFF19\uFF0C\uFF0E\u2212ax\u0663"_s;
+    QRandomGenerator random(20240601);
+    for (int k = 0; k < 3000; ++k) {
+        QString t;
+        for (int n = random.bounded(10); n > 0; --n)
+            t += pieces[random.bounded(int(pieces.size()))];
+        texts.append(t);
+    }
+    return texts;
 }
 
 TempFolder::TempFolder() = default;

@@ -54,6 +54,10 @@ QByteArray ReadBytes(const QString& path);
 QByteArray FixtureBytes(const QString& relative);
 QString FixturePath(const QString& relative);
 
+// Number fields of every shape a user or a damaged file may give: blanks, signs, grouping, full-width
+// characters, fractions, exponents, huge values and garbage, alone and combined.
+QStringList NumberTextsOfEveryShape();
+
 // A temporary folder whose path ends in "/", as data folders do.
 class TempFolder {
 public:

@@ -49,10 +49,15 @@ long double Pow10(int decimals) {
     return f;
 }
 
-// QStringView::trimmed, without the call when there is nothing to trim (the usual case).
-QStringView Trimmed(QStringView text) {
-    if (text.isEmpty() || (!text.front().isSpace() && !text.back().isSpace())) return text;
-    return text.trimmed();
+// QStringView::trimmed, inline: the texts of numbers mostly have nothing to trim.
+inline QStringView Trimmed(QStringView text) {
+    const QChar* begin = text.begin();
+    const QChar* end = text.end();
+    while (begin < end && begin->isSpace())
+        ++begin;
+    while (end > begin && end[-1].isSpace())
+        --end;
+    return QStringView(begin, end);
 }
 
 QString InsertThousands(const QString& digits) {
@@ -191,6 +196,12 @@ inline char16_t HalfWidthChar(char16_t c) {
     if (c < 0x80) return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c;
     return HalfWidthWide(c);
 }
+
+// The value of the digit HalfWidthChar(c) gives, above 9 when it gives none.
+inline unsigned HalfWidthDigit(char16_t c) {
+    const unsigned digit = unsigned(c) - u'0';
+    return digit <= 9 || c < 0x80 ? digit : unsigned(HalfWidthWide(c)) - u'0';
+}
 }  // namespace
 
 QString ToHalfWidth(const QString& text) {
@@ -282,40 +293,38 @@ QString FormatFixed(int width, int decimals, double value) {
 
 namespace {
 // Plain decimal texts ("  1,234.5") are read without a general conversion: every number of every
-// record goes through here when lists are totalled. Gives false for anything it does not handle.
+// record goes through here when a log is read or lists are totalled. Gives false for anything it
+// does not handle.
 bool ReadPlainDecimal(QStringView text, int decimals, double* value) {
     if (decimals < 0 || decimals > 4) return false;
-    const QChar* p = text.constData();
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && p[begin] == QLatin1Char(' '))
+    const char16_t* begin = text.utf16();
+    const char16_t* end = begin + text.size();
+    while (begin < end && *begin == u' ')
         ++begin;
-    while (end > begin && p[end - 1] == QLatin1Char(' '))
+    while (end > begin && end[-1] == u' ')
         --end;
     bool negative = false;
-    if (begin < end && (p[begin] == QLatin1Char('-') || p[begin] == QLatin1Char('+'))) {
-        negative = p[begin] == QLatin1Char('-');
+    if (begin < end && (*begin == u'-' || *begin == u'+')) {
+        negative = *begin == u'-';
         ++begin;
     }
     int digits = 0;
-    int fractionDigits = -1;  // -1 before the decimal point
-    qint64 scaled = 0;
-    for (qsizetype i = begin; i < end; ++i) {
-        const char16_t c = p[i].unicode();
-        const unsigned digit = c - u'0';
+    int intDigits = -1;  // the digits before the decimal point, once it has been seen
+    quint64 scaled = 0;  // wraps only beyond 19 digits, which are refused below
+    for (; begin < end; ++begin) {
+        const unsigned digit = unsigned(*begin) - u'0';
         if (digit <= 9) {
-            if (++digits > 15) return false;
             scaled = scaled * 10 + digit;
-            if (fractionDigits >= 0) ++fractionDigits;
-        } else if (c == u'.' && fractionDigits < 0) {
-            fractionDigits = 0;
-        } else if (c != u',') {
+            ++digits;
+        } else if (*begin == u'.' && intDigits < 0) {
+            intDigits = digits;
+        } else if (*begin != u',') {
             return false;
         }
     }
+    if (digits == 0 || digits > 15) return false;
+    const int fractionDigits = intDigits < 0 ? 0 : digits - intDigits;
     if (fractionDigits > decimals) return false;
-    fractionDigits = std::max(fractionDigits, 0);
-    if (digits == 0) return false;
     for (int k = fractionDigits; k < decimals; ++k)
         scaled *= 10;
     // The same arithmetic as RoundHalfAway applies to the converted value.
@@ -323,29 +332,32 @@ bool ReadPlainDecimal(QStringView text, int decimals, double* value) {
     *value = negative ? -v : v;
     return true;
 }
-}  // namespace
 
-double ParseNumber(QStringView text, int decimals, double defaultValue) {
-    double fast = 0;
-    if (ReadPlainDecimal(text, decimals, &fast)) return fast;
-    const QString s = StripGrouping(ToHalfWidth(text.toString()));
-    double v = defaultValue;
-    if (IsRealNumber(s)) {
-        bool ok = false;
-        const double parsed = s.toDouble(&ok);
-        if (ok && std::isfinite(parsed)) v = parsed;
-    }
-    return RoundHalfAway(v, decimals);
-}
-
-bool IsNumberText(QStringView text) {
-    double fast = 0;
-    if (ReadPlainDecimal(text, 2, &fast)) return true;
+// The general conversion, for the texts ReadPlainDecimal does not handle.
+bool ReadConvertedNumber(QStringView text, int decimals, double* value) {
     const QString s = StripGrouping(ToHalfWidth(text.toString()));
     if (!IsRealNumber(s)) return false;
     bool ok = false;
     const double parsed = s.toDouble(&ok);
-    return ok && std::isfinite(parsed);
+    if (!ok || !std::isfinite(parsed)) return false;
+    *value = RoundHalfAway(parsed, decimals);
+    return true;
+}
+}  // namespace
+
+bool ReadNumber(QStringView text, int decimals, double* value) {
+    if (text.isEmpty()) return false;
+    return ReadPlainDecimal(text, decimals, value) || ReadConvertedNumber(text, decimals, value);
+}
+
+double ParseNumber(QStringView text, int decimals, double defaultValue) {
+    double value = 0;
+    return ReadNumber(text, decimals, &value) ? value : RoundHalfAway(defaultValue, decimals);
+}
+
+bool IsNumberText(QStringView text) {
+    double value = 0;
+    return ReadNumber(text, 2, &value);
 }
 
 bool IsPlainDecimal(const QString& text) {
@@ -433,30 +445,39 @@ bool IsPlainHalfWidth(QStringView text) {
 }
 
 QString GroupDigits(QStringView text, int width) {
-    qsizetype dot = 0;
-    while (dot < text.size() && text[dot] != QLatin1Char('.'))
-        ++dot;
-    // Trimming before or after the half-width step is the same: it only turns a space into a space.
-    const QStringView intPart = Trimmed(text.left(dot));
-    const QStringView fraction = text.mid(dot);
-    const auto digitAt = [&intPart](qsizetype j) { return HalfWidthChar(intPart[j].unicode()); };
-    // An integer of any length keeps its digits (an odometer beyond 32 bits must not become 0).
-    qsizetype i = 0;
+    // The integer part runs to the first "." and loses the blanks at its ends (before or after the
+    // half-width step is the same: it only turns a space into a space). One pass takes it apart.
+    const char16_t* p = text.utf16();
+    const char16_t* const end = p + text.size();
+    while (p < end && QChar::isSpace(*p))
+        ++p;
+    bool sign = false;
     bool negative = false;
-    if (!intPart.isEmpty() && (digitAt(0) == u'-' || digitAt(0) == u'+')) {
-        negative = digitAt(0) == u'-';
-        i = 1;
+    if (p < end && (HalfWidthChar(*p) == u'-' || HalfWidthChar(*p) == u'+')) {
+        sign = true;
+        negative = HalfWidthChar(*p) == u'-';
+        ++p;
     }
-    // A sign alone before the fraction ("-.5") stands for a zero integer part.
-    bool valid = i < intPart.size() || (i > 0 && fraction.size() > 1);
-    for (qsizetype j = i; j < intPart.size() && valid; ++j)
-        valid = digitAt(j) >= u'0' && digitAt(j) <= u'9';
+    const char16_t* const digitsBegin = p;
+    while (p < end && HalfWidthDigit(*p) <= 9)
+        ++p;
+    const char16_t* const digitsEnd = p;
+    while (p < end && QChar::isSpace(*p))
+        ++p;
+    const char16_t* dot = p;
+    while (dot < end && *dot != u'.')
+        ++dot;
+    const QStringView fraction(dot, end);
+    // An integer of any length keeps its digits (an odometer beyond 32 bits must not become 0). A sign
+    // alone before the fraction ("-.5") stands for a zero integer part.
+    const bool valid = p == dot && (digitsBegin < digitsEnd || (sign && fraction.size() > 1));
     if (!valid) return PadLeft(QStringLiteral("0").append(fraction), width);
     // Leading zeros go; a zero integer part stays as one "0".
-    while (i + 1 < intPart.size() && digitAt(i) == u'0')
+    const char16_t* i = digitsBegin;
+    while (i + 1 < digitsEnd && HalfWidthDigit(*i) == 0)
         ++i;
-    const qsizetype digits = std::max<qsizetype>(intPart.size() - i, 1);
-    const bool zero = i >= intPart.size() || (digits == 1 && digitAt(i) == u'0');
+    const std::size_t digits = std::max<std::size_t>(digitsEnd - i, 1);
+    const bool zero = i == digitsEnd || (digits == 1 && HalfWidthDigit(*i) == 0);
     // "-0.5" keeps its sign; only a zero without a fraction above zero loses it.
     if (negative && zero) {
         bool fractionZero = true;
@@ -465,21 +486,21 @@ QString GroupDigits(QStringView text, int width) {
         negative = !fractionZero;
     }
 
-    const qsizetype grouped = (negative ? 1 : 0) + digits + (digits - 1) / 3;
+    const qsizetype grouped = (negative ? 1 : 0) + qsizetype(digits + (digits - 1) / 3);
     const qsizetype padding = std::max<qsizetype>(0, width - grouped - Cp932Length(fraction));
     QString out(padding + grouped + fraction.size(), Qt::Uninitialized);
-    QChar* o = std::fill_n(out.data(), padding, kSpace);
-    if (negative) *o++ = QLatin1Char('-');
-    if (i >= intPart.size()) *o++ = QLatin1Char('0');
-    qsizetype beforeComma = (digits - 1) % 3 + 1;
-    for (qsizetype j = i; j < intPart.size(); ++j) {
-        *o++ = QChar(digitAt(j));
-        if (--beforeComma == 0 && j + 1 < intPart.size()) {
-            *o++ = QLatin1Char(',');
+    char16_t* o = std::fill_n(reinterpret_cast<char16_t*>(out.data()), padding, u' ');
+    if (negative) *o++ = u'-';
+    if (i == digitsEnd) *o++ = u'0';
+    std::size_t beforeComma = (digits - 1) % 3 + 1;
+    for (; i < digitsEnd; ++i) {
+        *o++ = char16_t(u'0' + HalfWidthDigit(*i));
+        if (--beforeComma == 0 && i + 1 < digitsEnd) {
+            *o++ = u',';
             beforeComma = 3;
         }
     }
-    std::copy(fraction.begin(), fraction.end(), o);
+    std::copy(dot, end, o);
     return out;
 }
 

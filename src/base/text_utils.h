@@ -15,6 +15,10 @@ QString FormatInt(qint64 value, int width, const QString& pad);
 QString TwoDigits(int value);
 int ParseInt(QStringView text, int defaultValue);
 QString FormatFixed(int width, int decimals, double value);
+// Reads a number as the user may type it: blanks at either end, full-width characters, grouping and
+// an exponent allowed. False for any other text; else *value is the number rounded half away from
+// zero to the decimals. ParseNumber and IsNumberText are this reading.
+bool ReadNumber(QStringView text, int decimals, double* value);
 double ParseNumber(QStringView text, int decimals, double defaultValue);
 // Whether ParseNumber reads the text as a number rather than falling back to its default.
 bool IsNumberText(QStringView text);

@@ -24,18 +24,50 @@ QString JoinLinesWithHash(QString text) {
     return text;
 }
 
+// Calls f(line) for each line of a text whose lines are apart by "\r\n", as QString::split(kCrLf)
+// gives them; the lines of a maintenance text are a few characters, too short for a general search.
+template <typename F>
+void ForEachCrLfLine(QStringView text, F f) {
+    const QChar* start = text.begin();
+    for (const QChar* p = start; p < text.end(); ++p) {
+        if (*p == QLatin1Char('\r') && p + 1 < text.end() && p[1] == QLatin1Char('\n')) {
+            f(QStringView(start, p));
+            start = ++p + 1;
+        }
+    }
+    f(QStringView(start, text.end()));
+}
+
+// The cost of a maintenance line "item:cost:note": from its first ":" to the second or to the end.
+// False for a line without ":".
+bool MainteCost(QStringView line, qsizetype* begin, qsizetype* end) {
+    const qsizetype first = line.indexOf(QLatin1Char(':'));
+    if (first < 0) return false;
+    const qsizetype second = line.indexOf(QLatin1Char(':'), first + 1);
+    *begin = first + 1;
+    *end = second < 0 ? line.size() : second;
+    return true;
+}
+
 QString RegroupMainteCosts(const QString& mainte) {
     if (!mainte.contains(QLatin1Char(':'))) return mainte;
-    QStringList lines = mainte.split(kCrLf);
-    for (QString& line : lines) {
-        const qsizetype first = line.indexOf(QLatin1Char(':'));
-        if (first < 0) continue;
-        const qsizetype second = line.indexOf(QLatin1Char(':'), first + 1);
-        const QString cost = second < 0 ? line.mid(first + 1) : line.mid(first + 1, second - first - 1);
-        const QString rest = second < 0 ? QString() : line.mid(second);
-        line = line.left(first + 1) + GroupDigits(cost) + rest;
-    }
-    return lines.join(kCrLf);
+    QString out;
+    out.reserve(mainte.size() + 8);
+    bool firstLine = true;
+    ForEachCrLfLine(mainte, [&](QStringView line) {
+        if (!firstLine) out += kCrLf;
+        firstLine = false;
+        qsizetype begin = 0;
+        qsizetype end = 0;
+        if (!MainteCost(line, &begin, &end)) {
+            out += line;
+            return;
+        }
+        out += line.left(begin);
+        out += GroupDigits(line.sliced(begin, end - begin));
+        out += line.sliced(end);
+    });
+    return out;
 }
 
 // Writes the value of one position as the writer stores it (the escapes above) at o, never more
@@ -99,9 +131,10 @@ bool FlagReadsWhole(QStringView field, int highest) {
 // Whether regrouping a maintenance cost keeps it: GroupDigits turns an integer part it cannot read
 // into 0.
 bool CostReadsWhole(QStringView cost) {
-    const QString t = ToHalfWidth(cost.toString()).trimmed();
+    const QString halfWidth = ToHalfWidth(cost.toString());
+    const QStringView t = QStringView(halfWidth).trimmed();
     const qsizetype dot = t.indexOf(QLatin1Char('.'));
-    const QString whole = dot < 0 ? t : t.left(dot);
+    const QStringView whole = dot < 0 ? t : t.left(dot);
     qsizetype i = whole.startsWith(QLatin1Char('-')) || whole.startsWith(QLatin1Char('+')) ? 1 : 0;
     if (i == whole.size()) return i == 0;
     for (; i < whole.size(); ++i) {
@@ -114,45 +147,52 @@ bool CostReadsWhole(QStringView cost) {
 // the value.
 using Fields = QStringView[19];
 void SplitFields(QStringView value, Fields& fields, QStringView* rest) {
-    const qsizetype n = value.size();
-    qsizetype start = 0;
-    for (int k = 0; k < 19 && start < n; ++k) {
-        qsizetype comma = start;
-        while (comma < n && value[comma] != QLatin1Char(','))
+    const char16_t* start = value.utf16();
+    const char16_t* const end = start + value.size();
+    for (int k = 0; k < 19 && start < end; ++k) {
+        const char16_t* comma = start;
+        while (comma < end && *comma != u',')
             ++comma;
-        fields[k] = value.mid(start, comma - start);
-        start = comma < n ? comma + 1 : n;
+        fields[k] = QStringView(start, comma);
+        start = comma < end ? comma + 1 : end;
     }
-    if (rest) *rest = value.mid(start);
+    if (rest) *rest = QStringView(start, end);
 }
 
+// What reading a record value learns on the way that ValueProblem asks again.
+struct ValueChecks {
+    std::array<bool, ColumnCount> numberReads{};  // a number column: IsNumberText of its field
+    QString mainte;                               // MainteLines of the maintenance field
+};
+
 // Why the writer would not give this record value back, or an empty text.
-QString ValueProblem(const Fields& fields, QStringView rest) {
+QString ValueProblem(const Fields& fields, QStringView rest, const ValueChecks& checks) {
     if (!rest.isEmpty()) return QStringLiteral("値が19個を超えています");
     if (!FlagReadsWhole(fields[0], 255) || !FlagReadsWhole(fields[17], 127) ||
         !FlagReadsWhole(fields[18], 127)) {
         return QStringLiteral("種別またはフラグが数値として読めません");
     }
     for (int col = ColRun; col <= ColTanka; ++col) {
-        if (!IsNumberText(fields[col]) && !fields[col].trimmed().isEmpty()) {
+        if (!checks.numberReads[col] && !fields[col].trimmed().isEmpty()) {
             return QStringLiteral("数値「") + fields[col].toString() + QStringLiteral("」が読めません");
         }
     }
     if (fields[ColMainte].isEmpty()) return QString();
-    const QString mainte = MainteLines(fields[ColMainte]);
+    const QString& mainte = checks.mainte;
     if (IsOldSingleJob(ParseFlag(fields[0]), mainte) && !CostReadsWhole(fields[ColCost])) {
         return QStringLiteral("メンテナンスの費用「") + fields[ColCost].toString() +
                QStringLiteral("」が読めません");
     }
-    for (const QString& line : mainte.split(kCrLf)) {
-        const qsizetype first = line.indexOf(QLatin1Char(':'));
-        if (first < 0) continue;
-        const qsizetype second = line.indexOf(QLatin1Char(':'), first + 1);
-        const QString cost = second < 0 ? line.mid(first + 1) : line.mid(first + 1, second - first - 1);
+    QString problem;
+    ForEachCrLfLine(mainte, [&](QStringView line) {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+        if (!problem.isEmpty() || !MainteCost(line, &begin, &end)) return;
+        const QStringView cost = line.sliced(begin, end - begin);
         if (!CostReadsWhole(cost))
-            return QStringLiteral("メンテナンスの費用「") + cost + QStringLiteral("」が読めません");
-    }
-    return QString();
+            problem = QStringLiteral("メンテナンスの費用「") + cost.toString() + QStringLiteral("」が読めません");
+    });
+    return problem;
 }
 
 QStringView ValueAfterEquals(QStringView line) {
@@ -161,7 +201,7 @@ QStringView ValueAfterEquals(QStringView line) {
 }
 
 bool IsBlank(QStringView line) {
-    return line.trimmed().isEmpty();
+    return std::all_of(line.begin(), line.end(), [](QChar c) { return c.isSpace(); });
 }
 
 // A line whose key is a record number: the count line is missing when the second line is one.
@@ -204,65 +244,95 @@ namespace {
 struct ReadOptions {
     const RecordTable* shownIn = nullptr;  // the numbers become the cell texts this table shows
     bool findProblems = true;
-    bool dueTextsOnly = false;  // only Day, TotalRun and Mainte, what the maintenance check reads
+    // Only Day, TotalRun and Mainte, what the maintenance check reads (without findProblems).
+    bool dueTextsOnly = false;
     int capacity = -1;          // records beyond it are not read (-1: every record)
 };
 
-// The weekday, the weather, the fuel type, the station and the like take a few values over a whole
-// log: the last few texts of each column are kept, and a record holding one of them shares it rather
-// than allocating its own. A pool lives for one read.
+// The weekday, the weather, the fuel type, the station, the unit price and the like take a few values
+// over a whole log: the last few fields of each column are kept with the texts read from them, and a
+// record with an equal field shares that text rather than reading and allocating its own. A pool lives
+// for one read: its fields are views into the read's text, and a text depends on nothing but its field
+// and the read's options.
 class TextPool {
 public:
-    QString Text(int col, QStringView field) {
-        if (field.isEmpty()) return QString();
-        Kept& kept = m_kept[col];
-        for (const QString& t : kept.texts) {
-            if (t.size() == field.size() && t == field) return t;
+    struct Kept {
+        QStringView field;
+        QString text;
+        bool readsAsNumber = false;
+    };
+    // The entry kept for an equal field (never empty) of the column, else a new one that read() fills.
+    template <typename Read>
+    const Kept& Find(int col, QStringView field, Read read) {
+        Column& column = m_columns[col];
+        for (const Kept& k : column.kept) {
+            if (k.field.size() == field.size() && std::equal(field.begin(), field.end(), k.field.begin()))
+                return k;
         }
-        QString t = field.toString();
-        kept.texts[kept.next] = t;
-        kept.next = (kept.next + 1) % kept.texts.size();
-        return t;
+        Kept& k = column.kept[column.next];
+        column.next = (column.next + 1) % column.kept.size();
+        k.field = field;
+        read(k);
+        return k;
     }
 
 private:
-    struct Kept {
-        std::array<QString, 8> texts;
-        std::size_t next = 0;  // the oldest, replaced by the next new text
+    struct Column {
+        std::array<Kept, 8> kept;
+        std::size_t next = 0;  // the oldest, replaced by the next new field
     };
-    std::array<Kept, ColumnCount> m_kept;
+    std::array<Column, ColumnCount> m_columns;
 };
 
 bool RepeatsAcrossRecords(int col) {
-    return col == ColYobi || col == ColTime || col == ColWeather || col == ColGasSel || col == ColStand ||
-           col == ColPattern || col == ColShop;
+    constexpr unsigned kRepeating = 1u << ColYobi | 1u << ColTime | 1u << ColWeather | 1u << ColTanka |
+                                    1u << ColGasSel | 1u << ColStand | 1u << ColPattern | 1u << ColShop;
+    return (kRepeating >> col & 1u) != 0;
 }
 
-FuelRecord RecordFromFields(const Fields& fields, const ReadOptions& options, TextPool* pool = nullptr) {
+// The text of a field as the record holds it; for a number column *readsAsNumber (when given) receives
+// IsNumberText(field).
+QString FieldText(int col, QStringView field, const ReadOptions& options, bool* readsAsNumber) {
+    if (!IsNumericColumn(col)) return field.toString();
+    if (options.shownIn) return NumberCellText(col, field, options.shownIn->CostZeroDisp(), readsAsNumber);
+    if (readsAsNumber) *readsAsNumber = IsNumberText(field);
+    return field.toString();
+}
+
+// Fills r, an empty record, from the fields. checks (when given) receives what ValueProblem asks.
+void RecordFromFields(const Fields& fields, const ReadOptions& options, TextPool* pool, FuelRecord& r,
+                      ValueChecks* checks) {
     const auto text = [&](int col) {
-        return pool && RepeatsAcrossRecords(col) ? pool->Text(col, fields[col]) : fields[col].toString();
+        const QStringView field = fields[col];
+        bool* const reads = checks && IsNumericColumn(col) ? &checks->numberReads[col] : nullptr;
+        if (!pool || !RepeatsAcrossRecords(col)) return FieldText(col, field, options, reads);
+        if (field.isEmpty()) return IsNumericColumn(col) ? FieldText(col, field, options, reads) : QString();
+        const TextPool::Kept& kept = pool->Find(col, field, [&](TextPool::Kept& k) {
+            k.text = FieldText(col, field, options, &k.readsAsNumber);
+        });
+        if (reads) *reads = kept.readsAsNumber;
+        return kept.text;
     };
-    FuelRecord r;
     r.kind = ParseFlag(fields[0]);
     for (int col = ColDay; col <= ColPattern; ++col) {
         if (options.dueTextsOnly && col != ColDay && col != ColTotalRun) continue;
-        if (options.shownIn && IsNumericColumn(col))
-            r.text[col] = NumberCellText(col, fields[col], options.shownIn->CostZeroDisp());
-        else
-            r.text[col] = text(col);
+        r.text[col] = text(col);
     }
+    if (checks) checks->mainte.clear();
     if (!fields[ColMainte].isEmpty()) {
         QString mainte = MainteLines(fields[ColMainte]);
+        if (checks) checks->mainte = mainte;
         if (IsOldSingleJob(r.kind, mainte))
             mainte += QLatin1Char(':') + fields[ColCost].toString() + QLatin1Char(':');
         r.text[ColMainte] = RegroupMainteCosts(mainte);
     }
-    if (options.dueTextsOnly) return r;
+    if (options.dueTextsOnly) return;
     r.text[ColShop] = text(ColShop);
-    r.text[ColMemo] = fields[ColMemo].toString().replace(QLatin1Char('#'), kCrLf);
+    QString memo = fields[ColMemo].toString();
+    if (!memo.isEmpty()) memo.replace(QLatin1Char('#'), kCrLf);
+    r.text[ColMemo] = std::move(memo);
     r.noneHeikin = ParseFlag(fields[17]);
     r.memoGraph = ParseFlag(fields[18]);
-    return r;
 }
 }  // namespace
 
@@ -270,14 +340,18 @@ FuelRecord ParseLogValue(const QString& value) {
     if (value.isEmpty()) return FuelRecord();
     Fields fields;
     SplitFields(value, fields, nullptr);
-    return RecordFromFields(fields, ReadOptions());
+    FuelRecord r;
+    RecordFromFields(fields, ReadOptions(), nullptr, r, nullptr);
+    return r;
 }
 
 namespace {
 LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
     LogContent content;
     const bool marked = StartsWithByteOrderMark(bytes);
-    const QString text = DecodeDataText(bytes);
+    // A text read whole has no line that would not be written back.
+    bool whole = false;
+    const QString text = DecodeDataText(bytes, &whole);
     QList<QStringView> lines = SplitTextLineViews(text);
     // Blank lines at the end hold nothing; they are no records.
     while (!lines.isEmpty() && IsBlank(lines.last()))
@@ -285,6 +359,7 @@ LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
     if (lines.isEmpty()) return content;
     // A table takes the list over as its slots, 0..capacity.
     TextPool pool;
+    ValueChecks checks;
     const qsizetype tableSlots = options.shownIn ? options.shownIn->Capacity() + 1 : 0;
     content.records.reserve(std::max<qsizetype>(lines.size(), tableSlots));
 
@@ -302,7 +377,8 @@ LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
         if (i < first) continue;
         if (options.capacity >= 0 && content.records.size() >= options.capacity) break;
         const QStringView line = lines[i];
-        if (line.contains(QChar(QChar::ReplacementCharacter)) || (marked && !Cp932CanEncode(line.toString()))) {
+        if (!whole && (line.contains(QChar(QChar::ReplacementCharacter)) ||
+                       (marked && !Cp932CanEncode(line.toString())))) {
             content.problems.append(LinePrefix(i) +
                                     QStringLiteral("CP932 の文字として読み書きできない部分があります"));
         }
@@ -310,8 +386,9 @@ LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
             content.records.append(FuelRecord());
             continue;
         }
-        const qsizetype eq = line.indexOf(QChar(u'='));
-        if (eq < 0) {
+        // The key before "=" is a few characters: no general search.
+        const qsizetype eq = std::find(line.begin(), line.end(), QLatin1Char('=')) - line.begin();
+        if (eq == line.size()) {
             content.problems.append(LinePrefix(i) + QStringLiteral("「=」がなく、記録として読めません"));
             content.records.append(FuelRecord());
             continue;
@@ -324,11 +401,13 @@ LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
         Fields fields;
         QStringView rest;
         SplitFields(value, fields, &rest);
+        content.records.emplace_back();
+        RecordFromFields(fields, options, &pool, content.records.back(),
+                         options.findProblems ? &checks : nullptr);
         if (options.findProblems) {
-            const QString problem = ValueProblem(fields, rest);
+            const QString problem = ValueProblem(fields, rest, checks);
             if (!problem.isEmpty()) content.problems.append(LinePrefix(i) + problem);
         }
-        content.records.append(RecordFromFields(fields, options, &pool));
     }
     content.countAgrees = count == content.records.size() || (first == 1 && content.records.isEmpty());
     return content;

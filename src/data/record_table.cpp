@@ -59,19 +59,23 @@ QString CellText(int col, const QString& value, bool costZeroDisp) {
     return IsNumericColumn(col) ? NumberCellText(col, value, costZeroDisp) : value;
 }
 
-QString NumberCellText(int col, QStringView value, bool costZeroDisp) {
+QString NumberCellText(int col, QStringView value, bool costZeroDisp, bool* readsAsNumber) {
     // Full-width digits parse as numbers, so they must group as numbers too.
     QString converted;
     QStringView plain = value;
-    if (!IsPlainHalfWidth(value)) {
+    const bool asWritten = IsPlainHalfWidth(value);
+    if (!asWritten) {
         converted = StripGrouping(ToHalfWidth(value.toString()));
         plain = converted;
     }
-    const double number = ParseNumber(plain, 2, 0);
+    double number = 0;
+    const bool isNumber = ReadNumber(plain, 2, &number);
+    // A text that is plain already is read once, for both.
+    if (readsAsNumber) *readsAsNumber = asWritten ? isNumber : IsNumberText(value);
     if (number == 0 && !(col == ColCost && costZeroDisp)) return QString();
     // A number written with an exponent ("1e5", upper case after ToHalfWidth) shows the value it
     // stands for.
-    if (std::find(plain.begin(), plain.end(), QLatin1Char('E')) != plain.end() && IsNumberText(plain)) {
+    if (isNumber && std::find(plain.begin(), plain.end(), QLatin1Char('E')) != plain.end()) {
         QString digits = QString::number(number, 'f', 2);
         while (digits.endsWith(QLatin1Char('0')))
             digits.chop(1);

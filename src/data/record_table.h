@@ -14,8 +14,9 @@ namespace tovrel {
 // The cell text the list shows for a field value: a number grouped and right-aligned in its column's
 // width, empty when zero (a zero cost shows 0 with costZeroDisp); any other text unchanged.
 QString CellText(int col, const QString& value, bool costZeroDisp);
-// The same for a number column (Run .. Tanka).
-QString NumberCellText(int col, QStringView value, bool costZeroDisp);
+// The same for a number column (Run .. Tanka). readsAsNumber (when given) receives
+// IsNumberText(value).
+QString NumberCellText(int col, QStringView value, bool costZeroDisp, bool* readsAsNumber = nullptr);
 
 class RecordTable : public QObject {
     Q_OBJECT

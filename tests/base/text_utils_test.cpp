@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <cstring>
 
 #include <array>
@@ -134,6 +137,66 @@ TEST(GroupDigits, GroupsTheIntegerPartAndKeepsTheFraction) {
     EXPECT_EQ(GroupDigits(u"-.5"_s), u"-0.5"_s);
     EXPECT_EQ(GroupDigits(u"-0.00"_s), u"0.00"_s);
     EXPECT_EQ(StripGrouping(u" 1,234,567.5 "_s), u"1234567.5"_s);
+}
+
+TEST(GroupDigits, BlanksSignsAndFullWidthAroundTheIntegerPart) {
+    EXPECT_EQ(GroupDigits(u" -5 "_s), u"-5"_s);
+    EXPECT_EQ(GroupDigits(u"12 .5"_s), u"12.5"_s);
+    EXPECT_EQ(GroupDigits(u"　１２　"_s), u"12"_s);
+    EXPECT_EQ(GroupDigits(u"－１２３４"_s), u"-1,234"_s);
+    EXPECT_EQ(GroupDigits(u"+.5"_s), u"0.5"_s);
+    EXPECT_EQ(GroupDigits(u"12.abc"_s), u"12.abc"_s);   // the fraction is kept as written
+    EXPECT_EQ(GroupDigits(u"1.５"_s, 6), u"  1.５"_s);  // padded in code page 932 bytes
+    for (const QString& unreadable : {u"- 5"_s, u"1 2"_s, u"-"_s, u"１２．５"_s})
+        EXPECT_EQ(GroupDigits(unreadable), u"0"_s) << unreadable.toStdString();
+}
+
+// The number rules stated the plain way, with whole texts and patterns: the reference that the
+// readers and GroupDigits must agree with on every text.
+bool ReferenceNumber(const QString& text, int decimals, double* value) {
+    static const QRegularExpression real(u"^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"_s);
+    const QString s = StripGrouping(ToHalfWidth(text));
+    bool ok = false;
+    const double v = s.toDouble(&ok);
+    if (!real.match(s).hasMatch() || !ok || !std::isfinite(v)) return false;
+    *value = RoundHalfAway(v, decimals);
+    return true;
+}
+
+QString ReferenceGroup(const QString& text, int width) {
+    static const QRegularExpression form(u"^([+-]?)([0-9]*)$"_s);
+    const qsizetype dot = text.indexOf(u'.');
+    const QString fraction = dot < 0 ? QString() : text.mid(dot);
+    const QRegularExpressionMatch m =
+        form.match(ToHalfWidth(text.left(dot < 0 ? text.size() : dot)).trimmed());
+    QString digits = m.captured(2);
+    if (!m.hasMatch() || (digits.isEmpty() && (m.captured(1).isEmpty() || fraction.size() < 2)))
+        return PadLeft(u"0"_s + fraction, width);
+    while (digits.size() > 1 && digits.startsWith(u'0'))
+        digits.remove(0, 1);
+    if (digits.isEmpty()) digits = u"0"_s;
+    const bool aboveZero = digits != u"0"_s || std::any_of(fraction.begin(), fraction.end(),
+                                                           [](QChar c) { return c.isDigit() && c != u'0'; });
+    for (qsizetype k = digits.size() - 3; k > 0; k -= 3)
+        digits.insert(k, u',');
+    return PadLeft((m.captured(1) == u"-"_s && aboveZero ? u"-"_s : QString()) + digits + fraction, width);
+}
+
+TEST(NumberRules, EveryShapeOfTextReadsAndGroupsAsTheReferenceSays) {
+    for (const QString& text : test::NumberTextsOfEveryShape()) {
+        for (int decimals : {0, 2}) {
+            double expected = 0;
+            const bool isNumber = ReferenceNumber(text, decimals, &expected);
+            double actual = 0;
+            ASSERT_EQ(ReadNumber(text, decimals, &actual), isNumber) << text.toStdString();
+            if (!isNumber) expected = RoundHalfAway(-7.25, decimals);
+            EXPECT_EQ(ParseNumber(text, decimals, -7.25), expected) << text.toStdString() << " " << decimals;
+            EXPECT_EQ(IsNumberText(text), isNumber) << text.toStdString();
+        }
+        EXPECT_EQ(IsPlainHalfWidth(text), StripGrouping(ToHalfWidth(text)) == text) << text.toStdString();
+        for (int width : {0, 9})
+            ASSERT_EQ(GroupDigits(text, width), ReferenceGroup(text, width)) << text.toStdString();
+    }
 }
 
 TEST(TextUtils, PadLeftNeverCutsAndNumberTextsAreRecognised) {
@@ -316,7 +379,7 @@ TEST(HourMinutes, ParseAndFormat) {
 TEST(ParseNumber, PlainDecimalsReadAsTheGeneralConversionDoes) {
     const char* texts[] = {"0", "-0", "350.5", "  1,234.56", "1,2,3", ",-5", "+7.", ".5", "-.05", "12.35",
                            "-12.34", "0.12", "99999999999999.99", "1.005", "2.675", "5,", "123456789012345"};
-    for (int decimals = 0; decimals <= 3; ++decimals) {
+    for (int decimals = 0; decimals <= 4; ++decimals) {
         for (const char* t : texts) {
             const QString text = QString::fromLatin1(t);
             const double expected = RoundHalfAway(StripGrouping(text).toDouble(), decimals);
@@ -331,6 +394,8 @@ TEST(ParseNumber, PlainDecimalsReadAsTheGeneralConversionDoes) {
     EXPECT_EQ(ParseNumber(QStringLiteral("1 2"), 2, -1), -1);
     EXPECT_EQ(ParseNumber(QStringLiteral("-"), 2, -1), -1);
     EXPECT_EQ(ParseNumber(QStringLiteral("1e3"), 2, -1), 1000);
+    // Fifteen digits scaled to four decimals need all 64 bits of the shortcut.
+    EXPECT_EQ(ParseNumber(QStringLiteral("999999999999999"), 4, -1), 999999999999999.0);
 }
 
 }  // namespace

@@ -288,6 +288,33 @@ TEST(LogFile, OldSingleJobMainteTakesTheRecordCost) {
     EXPECT_TRUE(Lines(Save(table))[2].contains(u",車検:6000:,"_s));
 }
 
+TEST(LogFile, MainteCostsAreRegroupedLineByLine) {
+    const QByteArray file =
+        LogFile(2, {u"001=1,2004/05/01,土,,,,,,,,,,,,ｵｲﾙ:1234:純正:品#ﾀｲﾔ:５６７８#,,,0,0,"_s,
+                    u"002=1,2004/05/02,日,,,,,,,,,,,,#ﾊﾞｯﾃﾘ::#ﾜｲﾊﾟ,,,0,0,"_s});
+    RecordTable table;
+    ASSERT_EQ(Load(file, table), 2);
+    EXPECT_EQ(table.Text(1, ColMainte), u"ｵｲﾙ:1,234:純正:品\r\nﾀｲﾔ:5,678"_s);
+    EXPECT_EQ(table.Text(2, ColMainte), u"ﾊﾞｯﾃﾘ:0:\r\nﾜｲﾊﾟ"_s);
+}
+
+// The unit price mostly repeats and is read once for all its records; each record is still checked.
+TEST(LogFile, ARepeatedNumberIsReadOnceAndCheckedOnEveryLine) {
+    QStringList lines;
+    int day = 0;
+    for (const QString& price : {u"140"_s, u"abc"_s, u"140"_s, u"abc"_s, u"１４０"_s, u" 140"_s})
+        lines << u"00%1=0,2004/05/0%1,土,,,,,,,,%2,,,,,,,0,0,"_s.arg(++day).arg(price);
+    const QByteArray file = LogFile(6, lines);
+    const QStringList problems = {u"4行目：数値「abc」が読めません"_s, u"6行目：数値「abc」が読めません"_s};
+    EXPECT_EQ(ParseLogData(file).problems, problems);  // the numbers kept as written
+    RecordTable table;
+    EXPECT_EQ(ReadLogData(file, table).problems, problems);
+    for (int slot : {1, 3, 5, 6})
+        EXPECT_EQ(table.Text(slot, ColTanka), u"   140"_s) << slot;
+    EXPECT_EQ(table.Text(2, ColTanka), QString());
+    EXPECT_EQ(table.Text(4, ColTanka), QString());
+}
+
 TEST(LogFile, DamagedBytesNeverShiftFieldsAndTheFileIsNotSavedOver) {
     const QByteArray file = Sjis(u"[MivraData]\r\nDataCount=2\r\n001=0,2004/05/01,土,,,,,,,,,,,,,ｼｮｯﾌﾟ"_s) +
                             "\x81," + Sjis(u"ﾒﾓ"_s) + "\xFF" + ",0,1,\r\n" +
