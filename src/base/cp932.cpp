@@ -163,8 +163,10 @@ inline quint16 EncodeUnit(char16_t c) {
 
 // Byte by byte as iconv reads the stream: a byte it cannot read becomes U+FFFD and reading goes on
 // with the next byte.
-QString Cp932Decode(const QByteArray& bytes) {
+QString Cp932Decode(const QByteArray& bytes, bool* whole) {
+    if (whole) *whole = true;
     if (bytes.isEmpty()) return QString();
+    bool replaced = false;
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     char16_t* const begin = out;
@@ -184,11 +186,13 @@ QString Cp932Decode(const QByteArray& bytes) {
                 continue;
             }
         }
-        *out++ = single == kLead || single == kNoChar ? char16_t(QChar::ReplacementCharacter)
-                                                      : static_cast<char16_t>(single);
+        const bool unreadable = single == kLead || single == kNoChar;
+        replaced = replaced || unreadable;
+        *out++ = unreadable ? char16_t(QChar::ReplacementCharacter) : static_cast<char16_t>(single);
         ++i;
     }
     text.truncate(out - begin);
+    if (whole) *whole = !replaced;
     return text;
 }
 
@@ -239,8 +243,8 @@ bool StartsWithByteOrderMark(const QByteArray& bytes) {
 }
 
 QString DecodeDataText(const QByteArray& bytes, bool* whole) {
+    if (!StartsWithByteOrderMark(bytes)) return Cp932Decode(bytes, whole);
     QString text;
-    bool fromMark = true;
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         const bool little = bytes.at(0) == '\xFF';
         const QByteArray body = bytes.mid(2);
@@ -248,15 +252,10 @@ QString DecodeDataText(const QByteArray& bytes, bool* whole) {
         QStringDecoder decoder(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
         text = decoder.decode(body);
         if (body.size() % 2 != 0 || decoder.hasError()) text += QChar(QChar::ReplacementCharacter);
-    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
-        text = QString::fromUtf8(bytes.mid(3));
     } else {
-        fromMark = false;
-        text = Cp932Decode(bytes);
+        text = QString::fromUtf8(bytes.mid(3));
     }
-    if (whole) {
-        *whole = !text.contains(QChar(QChar::ReplacementCharacter)) && (!fromMark || Cp932CanEncode(text));
-    }
+    if (whole) *whole = !text.contains(QChar(QChar::ReplacementCharacter)) && Cp932CanEncode(text);
     return text;
 }
 
@@ -273,6 +272,10 @@ int Cp932Length(QStringView text) {
     int n = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
+        if (c.unicode() < 0x80) {  // most of every text; no look-up
+            ++n;
+            continue;
+        }
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             ++i;
             n += 1;

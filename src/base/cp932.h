@@ -6,8 +6,9 @@
 
 namespace tovrel {
 
-// Bytes that do not decode become U+FFFD; decoding never fails.
-QString Cp932Decode(const QByteArray& bytes);
+// Bytes that do not decode become U+FFFD; decoding never fails. *whole (when given) tells whether
+// every byte decoded.
+QString Cp932Decode(const QByteArray& bytes, bool* whole = nullptr);
 
 // A character that code page 932 cannot encode is written as "?".
 QByteArray Cp932Encode(const QString& text);

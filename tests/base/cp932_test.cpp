@@ -57,9 +57,12 @@ TEST(Cp932, EveryByteSequenceDecodesWithoutFailing) {
         for (int b = 0; b < 256; ++b) {
             bytes[0] = static_cast<char>(a);
             bytes[1] = static_cast<char>(b);
-            const QString text = Cp932Decode(bytes);
+            bool whole = false;
+            const QString text = Cp932Decode(bytes, &whole);
             ASSERT_FALSE(text.isEmpty());
             ASSERT_TRUE(text.endsWith(QLatin1Char(',')));
+            // Whole exactly when no byte had to be replaced.
+            ASSERT_EQ(whole, !text.contains(QChar(QChar::ReplacementCharacter))) << a << ' ' << b;
         }
     }
 }
