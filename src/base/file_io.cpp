@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 
 #ifdef Q_OS_UNIX
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -246,10 +247,20 @@ bool ReadFileBytes(const QString& path, QByteArray* bytes, QString* error) {
         ::close(fd);
         return Fail(error, ReadError(path, TooLargeReason()));
     }
-    bytes->reserve(static_cast<qsizetype>(st.st_size));
-    char buffer[65536];
+    // Read straight into place; one byte of room beyond the size tells a file that grew meanwhile.
+    qsizetype have = 0;
+    bytes->resize(static_cast<qsizetype>(st.st_size) + 1);
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (have == bytes->size()) {
+            // The file may grow while it is read.
+            if (have > kMaxDataFileBytes) {
+                ::close(fd);
+                bytes->clear();
+                return Fail(error, ReadError(path, TooLargeReason()));
+            }
+            bytes->resize(std::min<qsizetype>(have + 65536, kMaxDataFileBytes + 1));
+        }
+        const ssize_t n = ::read(fd, bytes->data() + have, static_cast<size_t>(bytes->size() - have));
         if (n < 0) {
             if (errno == EINTR) continue;
             const int err = errno;
@@ -258,15 +269,14 @@ bool ReadFileBytes(const QString& path, QByteArray* bytes, QString* error) {
             return Fail(error, ReadError(path, SystemReason(err)));
         }
         if (n == 0) break;
-        // The file may grow while it is read.
-        if (bytes->size() + n > kMaxDataFileBytes) {
-            ::close(fd);
-            bytes->clear();
-            return Fail(error, ReadError(path, TooLargeReason()));
-        }
-        bytes->append(buffer, n);
+        have += n;
     }
     ::close(fd);
+    if (have > kMaxDataFileBytes) {
+        bytes->clear();
+        return Fail(error, ReadError(path, TooLargeReason()));
+    }
+    bytes->resize(have);
     return true;
 }
 

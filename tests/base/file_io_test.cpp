@@ -181,6 +181,15 @@ TEST(FileIo, AFileAboveTheSizeLimitIsNotRead) {
     EXPECT_EQ(bytes.size(), kMaxDataFileBytes);
 }
 
+// The size the file system tells only sizes the first read: a file that says 0 bytes (as those of
+// /proc do) is still read to its end.
+TEST(FileIo, AFileIsReadToItsEndWhateverSizeItTells) {
+    QByteArray bytes;
+    ASSERT_TRUE(ReadFileBytes(u"/proc/self/maps"_s, &bytes, nullptr));
+    EXPECT_GT(bytes.size(), 100);
+    EXPECT_TRUE(bytes.endsWith('\n'));
+}
+
 // ---- leftovers of interrupted saves
 
 void MakeOld(const QString& path) {
