@@ -166,8 +166,15 @@ inline quint16 EncodeUnit(char16_t c) {
 QString Cp932Decode(const QByteArray& bytes, bool* whole) {
     if (whole) *whole = true;
     if (bytes.isEmpty()) return QString();
+    QString text;
+    Cp932DecodeInto(bytes, text, whole);
+    return text;
+}
+
+void Cp932DecodeInto(QByteArrayView bytes, QString& text, bool* whole) {
+    if (whole) *whole = true;
+    text.resize(bytes.size());
     bool replaced = false;
-    QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     char16_t* const begin = out;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
@@ -193,7 +200,6 @@ QString Cp932Decode(const QByteArray& bytes, bool* whole) {
     }
     text.truncate(out - begin);
     if (whole) *whole = !replaced;
-    return text;
 }
 
 char* Cp932Write(char* o, QStringView text) {

@@ -417,21 +417,7 @@ int RemoveStaleTemporaries(const QString&, const QStringList&) {
 
 QList<QStringView> SplitTextLineViews(QStringView text) {
     QList<QStringView> lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    const QChar* p = text.data();
-    qsizetype lf = -1;  // the next "\n" from start on, n when there is none
-    while (start < n) {
-        if (lf < start) {
-            lf = text.indexOf(QChar(u'\n'), start);
-            if (lf < 0) lf = n;
-        }
-        const qsizetype cr = text.left(lf).indexOf(QChar(u'\r'), start);
-        qsizetype end = cr >= 0 ? cr : lf;
-        lines.append(text.mid(start, end - start));
-        if (end < n && p[end] == QLatin1Char('\r') && end + 1 < n && p[end + 1] == QLatin1Char('\n')) ++end;
-        start = end + 1;
-    }
+    ForEachLine(text, [&](qsizetype from, qsizetype size) { lines.append(text.sliced(from, size)); });
     return lines;
 }
 

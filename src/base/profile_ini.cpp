@@ -51,29 +51,6 @@ bool SameAsciiName(QStringView lowerName, QStringView name) {
     return true;
 }
 
-// Calls visit(from, size) for each line of a text, or of its CP932 bytes: CR LF, LF or a lone CR
-// ends a line and a trailing line end adds no line, as in SplitTextLineViews. Neither byte is ever
-// part of a double-byte character, so the bytes have the lines of their decoded text.
-template <typename View, typename Visit>
-void ForEachLine(View text, Visit visit) {
-    using Char = std::remove_cvref_t<decltype(text[0])>;
-    const Char cr = static_cast<Char>(u'\r');
-    const Char lf = static_cast<Char>(u'\n');
-    const qsizetype n = text.size();
-    qsizetype nextLf = -1;
-    for (qsizetype start = 0; start < n;) {
-        if (nextLf < start) {
-            nextLf = text.indexOf(lf, start);
-            if (nextLf < 0) nextLf = n;
-        }
-        const qsizetype crAt = text.sliced(start, nextLf - start).indexOf(cr);
-        qsizetype end = crAt < 0 ? nextLf : start + crAt;
-        visit(start, end - start);
-        if (end + 1 < n && text[end] == cr && text[end + 1] == lf) ++end;
-        start = end + 1;
-    }
-}
-
 // A line break inside a name or value would start a new line of the file.
 QString OneLine(QString text) {
     text.remove(QLatin1Char('\r'));

@@ -252,12 +252,11 @@ struct ReadOptions {
 // The weekday, the weather, the fuel type, the station, the unit price and the like take a few values
 // over a whole log: the last few fields of each column are kept with the texts read from them, and a
 // record with an equal field shares that text rather than reading and allocating its own. A pool lives
-// for one read: its fields are views into the read's text, and a text depends on nothing but its field
-// and the read's options.
+// for one read: a text depends on nothing but its field and the read's options.
 class TextPool {
 public:
     struct Kept {
-        QStringView field;
+        QString field;
         QString text;
         bool readsAsNumber = false;
     };
@@ -271,8 +270,9 @@ public:
         }
         Kept& k = column.kept[column.next];
         column.next = (column.next + 1) % column.kept.size();
-        k.field = field;
         read(k);
+        // Most texts are their field: one string for both.
+        k.field = k.text == field ? k.text : field.toString();
         return k;
     }
 
@@ -346,39 +346,76 @@ FuelRecord ParseLogValue(const QString& value) {
 }
 
 namespace {
+// The lines of a log, one at a time. Code page 932 is decoded a line at a time into one buffer, so
+// that a log is never held a second time, twice its size, as text; a file with a byte-order mark is
+// decoded whole.
+class LogLines {
+public:
+    explicit LogLines(const QByteArray& bytes) : m_bytes(bytes), m_marked(StartsWithByteOrderMark(bytes)) {
+        const auto add = [this](qsizetype from, qsizetype size) { m_lines.append({from, size}); };
+        if (m_marked) {
+            m_text = DecodeDataText(bytes, &m_textWhole);
+            ForEachLine(QStringView(m_text), add);
+        } else {
+            ForEachLine(QByteArrayView(bytes), add);
+        }
+        // Blank lines at the end hold nothing; they are no records.
+        while (!m_lines.isEmpty() && IsBlank(Line(m_lines.size() - 1)))
+            m_lines.removeLast();
+    }
+
+    qsizetype size() const { return m_lines.size(); }
+
+    // Line i, valid until the next call. *whole (when given) tells whether it is written back as read.
+    QStringView Line(qsizetype i, bool* whole = nullptr) {
+        const auto [from, size] = m_lines[i];
+        if (!m_marked) {
+            Cp932DecodeInto(QByteArrayView(m_bytes).sliced(from, size), m_buffer, whole);
+            return m_buffer;
+        }
+        const QStringView line = QStringView(m_text).sliced(from, size);
+        if (whole) {
+            *whole = m_textWhole ||
+                     !(line.contains(QChar(QChar::ReplacementCharacter)) || !Cp932CanEncode(line.toString()));
+        }
+        return line;
+    }
+
+private:
+    const QByteArray& m_bytes;
+    const bool m_marked;
+    QString m_text;  // a file with a byte-order mark, decoded
+    bool m_textWhole = false;
+    QString m_buffer;  // the last line decoded
+    QList<std::pair<qsizetype, qsizetype>> m_lines;  // from, size in m_bytes or m_text
+};
+
 LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
     LogContent content;
-    const bool marked = StartsWithByteOrderMark(bytes);
-    // A text read whole has no line that would not be written back.
-    bool whole = false;
-    const QString text = DecodeDataText(bytes, &whole);
-    QList<QStringView> lines = SplitTextLineViews(text);
-    // Blank lines at the end hold nothing; they are no records.
-    while (!lines.isEmpty() && IsBlank(lines.last()))
-        lines.removeLast();
-    if (lines.isEmpty()) return content;
+    LogLines lines(bytes);
+    if (lines.size() == 0) return content;
     // A table takes the list over as its slots, 0..capacity.
     TextPool pool;
     ValueChecks checks;
     const qsizetype tableSlots = options.shownIn ? options.shownIn->Capacity() + 1 : 0;
     content.records.reserve(std::max<qsizetype>(lines.size(), tableSlots));
 
-    if (lines[0].trimmed().compare(QStringLiteral("[MivraData]"), Qt::CaseInsensitive) != 0) {
+    if (lines.Line(0).trimmed().compare(QStringLiteral("[MivraData]"), Qt::CaseInsensitive) != 0) {
         content.problems.append(LinePrefix(0) + QStringLiteral("「[MivraData]」ではありません"));
     }
     qsizetype first = 2;
     int count = -1;
-    if (lines.size() < 2 || IsRecordLine(lines[1])) {
+    const QStringView second = lines.size() < 2 ? QStringView() : lines.Line(1);
+    if (lines.size() < 2 || IsRecordLine(second)) {
         first = 1;
-    } else if (lines[1].contains(QLatin1Char('='))) {
-        count = ParseInt(ValueAfterEquals(lines[1]), -1);
+    } else if (second.contains(QLatin1Char('='))) {
+        count = ParseInt(ValueAfterEquals(second), -1);
     }
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i < first) continue;
+    for (qsizetype i = first; i < lines.size(); ++i) {
         if (options.capacity >= 0 && content.records.size() >= options.capacity) break;
-        const QStringView line = lines[i];
-        if (!whole && (line.contains(QChar(QChar::ReplacementCharacter)) ||
-                       (marked && !Cp932CanEncode(line.toString())))) {
+        bool whole = true;
+        const QStringView line = lines.Line(i, &whole);
+        if (!whole) {
             content.problems.append(LinePrefix(i) +
                                     QStringLiteral("CP932 の文字として読み書きできない部分があります"));
         }

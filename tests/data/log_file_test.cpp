@@ -345,6 +345,26 @@ TEST(LogFile, DamagedBytesNeverShiftFieldsAndTheFileIsNotSavedOver) {
     EXPECT_TRUE(SaveLogFile(path, table, &error)) << error.toStdString();
 }
 
+// Bytes that do not decode, and characters CP932 cannot hold in a file with a byte-order mark, are
+// reported on their own lines; the lines around them read as usual.
+TEST(LogFile, UnreadableCharactersAreReportedOnTheirLines) {
+    const QByteArray head = "[MivraData]\r\nDataCount=4\r\n";
+    const QByteArray good = "=0,2004/05/01,,,,,,,,,,,,,,,memo,0,0,\r\n";
+    const QByteArray cp932 = head + "001" + good + "002=0,2004/05/02,,,,,,,,,,,,,,,a\x81\r\n" +
+                             "003=0,2004/05/03,,,,,,,,,,,,,,,\xFF,0,0,\r\n" + "004" + good;
+    const QString problemText = u"CP932 の文字として読み書きできない部分があります"_s;
+    LogContent content = ParseLogData(cp932);
+    ASSERT_EQ(content.records.size(), 4);
+    EXPECT_EQ(content.problems, (QStringList{u"4行目："_s + problemText, u"5行目："_s + problemText}));
+    EXPECT_EQ(content.records[3].Memo(), u"memo"_s);
+
+    const QByteArray utf8 = "\xEF\xBB\xBF" + head + "001" + good + "002=0,2004/05/02,,,,,,,,,,,,,,,caf\xC3\xA9,0,0,\r\n";
+    content = ParseLogData(utf8);
+    ASSERT_EQ(content.records.size(), 2);
+    EXPECT_EQ(content.problems, (QStringList{u"4行目："_s + problemText}));
+    EXPECT_EQ(content.records[1].Memo(), u"café"_s);
+}
+
 // Each way a log file can hold what its loader reads as less than it is; the table may then be saved
 // only when every record of the file is written back, else the file stays as it was.
 TEST(LogFile, NeverSavesFewerRecordsThanTheFileHolds) {
