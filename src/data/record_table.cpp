@@ -146,8 +146,42 @@ bool RecordTable::KeyLess(const FuelRecord& a, const FuelRecord& b) {
     return Cp932Encode(a.Day() + a.Time()) < Cp932Encode(b.Day() + b.Time());
 }
 
+namespace {
+// Whether the record's key (Day + Time) is all ASCII: its CP932 bytes are then its characters.
+bool AsciiKey(const FuelRecord& r) {
+    for (const QString* text : {&r.Day(), &r.Time()}) {
+        for (QChar c : *text) {
+            if (c.unicode() >= 0x80) return false;
+        }
+    }
+    return true;
+}
+
+// Day + Time of a before that of b, for ASCII keys: as their characters go, without encoding them.
+bool AsciiKeyLess(const FuelRecord& a, const FuelRecord& b) {
+    if (a.Day().size() == b.Day().size()) {
+        const int day = QStringView(a.Day()).compare(b.Day());
+        return day != 0 ? day < 0 : QStringView(a.Time()).compare(b.Time()) < 0;
+    }
+    const auto at = [](const FuelRecord& r, qsizetype i) {
+        return i < r.Day().size() ? r.Day()[i].unicode() : r.Time()[i - r.Day().size()].unicode();
+    };
+    const qsizetype na = a.Day().size() + a.Time().size();
+    const qsizetype nb = b.Day().size() + b.Time().size();
+    for (qsizetype i = 0; i < std::min(na, nb); ++i) {
+        if (at(a, i) != at(b, i)) return at(a, i) < at(b, i);
+    }
+    return na < nb;
+}
+}  // namespace
+
 void RecordTable::SortRecords() {
     if (m_count < 2) return;
+    // A log is mostly saved in order already, its keys digits and "/": that shows without encoding.
+    bool inOrder = true;
+    for (int i = 1; i <= m_count && inOrder; ++i)
+        inOrder = AsciiKey(m_slots.at(i)) && (i == 1 || !AsciiKeyLess(m_slots.at(i), m_slots.at(i - 1)));
+    if (inOrder) return;
     // The keys side by side in one buffer: key i ends where key i + 1 starts.
     qsizetype room = 0;
     for (int i = 1; i <= m_count; ++i)
@@ -165,7 +199,6 @@ void RecordTable::SortRecords() {
     const auto less = [&](int a, int b) { return key(a) < key(b); };
     QVector<int> order(m_count);
     std::iota(order.begin(), order.end(), 1);
-    // A log is mostly saved in order already.
     if (std::is_sorted(order.begin(), order.end(), less)) return;
     std::stable_sort(order.begin(), order.end(), less);
     QVector<FuelRecord> sorted;

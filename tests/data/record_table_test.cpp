@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QRandomGenerator>
 #include <QStringList>
 
+#include <algorithm>
 #include <ostream>
 #include <vector>
 
@@ -125,6 +127,44 @@ TEST(RecordTable, SortsByDayThenTimeKeepingEqualKeysInOrder) {
     table.SortRecords();
     EXPECT_EQ(Memos(table), (QStringList{u"4"_s, u"2"_s, u"6"_s, u"1"_s, u"3"_s, u"5"_s}));
     EXPECT_TRUE(table.At(7).IsEmpty());
+
+    // The key is Day and Time joined: a shorter joined key that begins the other goes first, equal
+    // joined keys keep their order however they divide.
+    Fill(table, {Rec(u"2004/5/12"_s, {}, u"a"_s), Rec(u"2004/5/1"_s, u"2"_s, u"b"_s),
+                 Rec(u"2004/5/1"_s, {}, u"c"_s), Rec(u"2004/5/1"_s, u"1"_s, u"d"_s)});
+    table.SortRecords();
+    EXPECT_EQ(Memos(table), (QStringList{u"c"_s, u"d"_s, u"a"_s, u"b"_s}));
+    Fill(table, {Rec(u"2004/5/12"_s, {}, u"a"_s), Rec(u"2004/5/1"_s, {}, u"b"_s)});
+    table.SortRecords();
+    EXPECT_EQ(Memos(table), (QStringList{u"b"_s, u"a"_s}));
+}
+
+// Keys of any length and characters end in the order of their CP932 bytes (KeyLess), equal keys in
+// their first order, whether or not the table was in order before.
+TEST(RecordTable, SortingAgreesWithTheKeyOrder) {
+    const QStringList pieces = {u""_s, u"1"_s, u"12"_s, u"2004/5/1"_s, u"2004/05/01"_s, u"2004/05/1"_s,
+                                u" "_s, u"０"_s, u"ｱ"_s, u"年"_s, u"~"_s};
+    QRandomGenerator random(7);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<FuelRecord> records;
+        const int n = 2 + random.bounded(6);
+        for (int i = 0; i < n; ++i) {
+            records.push_back(Rec(pieces[random.bounded(pieces.size())], pieces[random.bounded(pieces.size())],
+                                  QString::number(i)));
+            if (records.back().Day().isEmpty()) records.back().text[ColDay] = u"x"_s;  // else an empty record
+        }
+        if (round % 2 == 0) {
+            std::stable_sort(records.begin(), records.end(), RecordTable::KeyLess);
+        }
+        RecordTable table(10);
+        Fill(table, records);
+        table.SortRecords();
+        std::stable_sort(records.begin(), records.end(), RecordTable::KeyLess);
+        QStringList expected;
+        for (const FuelRecord& r : records)
+            expected << r.Memo();
+        ASSERT_EQ(Memos(table), expected) << round;
+    }
 }
 
 TEST(RecordTable, RemoveRangeMovesLaterRecordsUp) {
