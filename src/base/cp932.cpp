@@ -166,16 +166,13 @@ inline quint16 EncodeUnit(char16_t c) {
 QString Cp932Decode(const QByteArray& bytes, bool* whole) {
     if (whole) *whole = true;
     if (bytes.isEmpty()) return QString();
-    QString text;
-    Cp932DecodeInto(bytes, text, whole);
+    QString text(bytes.size(), Qt::Uninitialized);
+    text.truncate(Cp932DecodeTo(bytes, reinterpret_cast<char16_t*>(text.data()), whole));
     return text;
 }
 
-void Cp932DecodeInto(QByteArrayView bytes, QString& text, bool* whole) {
-    if (whole) *whole = true;
-    text.resize(bytes.size());
+qsizetype Cp932DecodeTo(QByteArrayView bytes, char16_t* out, bool* whole) {
     bool replaced = false;
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
     char16_t* const begin = out;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
@@ -198,8 +195,8 @@ void Cp932DecodeInto(QByteArrayView bytes, QString& text, bool* whole) {
         *out++ = unreadable ? char16_t(QChar::ReplacementCharacter) : static_cast<char16_t>(single);
         ++i;
     }
-    text.truncate(out - begin);
     if (whole) *whole = !replaced;
+    return out - begin;
 }
 
 char* Cp932Write(char* o, QStringView text) {

@@ -9,8 +9,9 @@ namespace tovrel {
 // Bytes that do not decode become U+FFFD; decoding never fails. *whole (when given) tells whether
 // every byte decoded.
 QString Cp932Decode(const QByteArray& bytes, bool* whole = nullptr);
-// The same into text, whose room is used again (a file decoded line by line).
-void Cp932DecodeInto(QByteArrayView bytes, QString& text, bool* whole = nullptr);
+// The same written at out, which has room for one unit per byte (a file decoded line by line into
+// one buffer); returns the units written.
+qsizetype Cp932DecodeTo(QByteArrayView bytes, char16_t* out, bool* whole = nullptr);
 
 // A character that code page 932 cannot encode is written as "?".
 QByteArray Cp932Encode(const QString& text);

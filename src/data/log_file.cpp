@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace tovrel {
 
@@ -370,8 +371,9 @@ public:
     QStringView Line(qsizetype i, bool* whole = nullptr) {
         const auto [from, size] = m_lines[i];
         if (!m_marked) {
-            Cp932DecodeInto(QByteArrayView(m_bytes).sliced(from, size), m_buffer, whole);
-            return m_buffer;
+            if (static_cast<qsizetype>(m_buffer.size()) < size) m_buffer.resize(size);
+            const QByteArrayView bytes = QByteArrayView(m_bytes).sliced(from, size);
+            return QStringView(m_buffer.data(), Cp932DecodeTo(bytes, m_buffer.data(), whole));
         }
         const QStringView line = QStringView(m_text).sliced(from, size);
         if (whole) {
@@ -386,7 +388,7 @@ private:
     const bool m_marked;
     QString m_text;  // a file with a byte-order mark, decoded
     bool m_textWhole = false;
-    QString m_buffer;  // the last line decoded
+    std::vector<char16_t> m_buffer;  // the last line decoded
     QList<std::pair<qsizetype, qsizetype>> m_lines;  // from, size in m_bytes or m_text
 };
 
