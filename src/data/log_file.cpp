@@ -248,6 +248,8 @@ struct ReadOptions {
     // Only Day, TotalRun and Mainte, what the maintenance check reads (without findProblems).
     bool dueTextsOnly = false;
     int capacity = -1;          // records beyond it are not read (-1: every record)
+    // The list starts with a record for the table's slot 0, so that the table takes it over as it is.
+    bool slotZero = false;
 };
 
 // The weekday, the weather, the fuel type, the station, the unit price and the like take a few values
@@ -401,6 +403,8 @@ LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
     ValueChecks checks;
     const qsizetype tableSlots = options.shownIn ? options.shownIn->Capacity() + 1 : 0;
     content.records.reserve(std::max<qsizetype>(lines.size(), tableSlots));
+    if (options.slotZero) content.records.emplace_back();
+    const auto recordsRead = [&] { return content.records.size() - (options.slotZero ? 1 : 0); };
 
     if (lines.Line(0).trimmed().compare(QStringLiteral("[MivraData]"), Qt::CaseInsensitive) != 0) {
         content.problems.append(LinePrefix(0) + QStringLiteral("「[MivraData]」ではありません"));
@@ -414,7 +418,7 @@ LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
         count = ParseInt(ValueAfterEquals(second), -1);
     }
     for (qsizetype i = first; i < lines.size(); ++i) {
-        if (options.capacity >= 0 && content.records.size() >= options.capacity) break;
+        if (options.capacity >= 0 && recordsRead() >= options.capacity) break;
         bool whole = true;
         const QStringView line = lines.Line(i, &whole);
         if (!whole) {
@@ -448,7 +452,7 @@ LogContent ParseLog(const QByteArray& bytes, const ReadOptions& options) {
             if (!problem.isEmpty()) content.problems.append(LinePrefix(i) + problem);
         }
     }
-    content.countAgrees = count == content.records.size() || (first == 1 && content.records.isEmpty());
+    content.countAgrees = count == recordsRead() || (first == 1 && recordsRead() == 0);
     return content;
 }
 
@@ -466,12 +470,16 @@ LogContent ParseLogData(const QByteArray& bytes, const RecordTable* shownIn) {
 }
 
 LogContent ReadLogData(const QByteArray& bytes, RecordTable& table) {
-    LogContent content = ParseLogData(bytes, &table);
+    ReadOptions options;
+    options.shownIn = &table;
+    options.slotZero = true;
+    LogContent content = ParseLog(bytes, options);
     table.BeginUpdate();
     // A search backup left over would later be restored over the loaded records.
     table.RestoreFullTable();
-    const qsizetype n = std::min<qsizetype>(content.records.size(), table.Capacity());
-    table.SetOverflow(content.records.mid(n));
+    const qsizetype read = std::max<qsizetype>(content.records.size() - 1, 0);
+    const qsizetype n = std::min<qsizetype>(read, table.Capacity());
+    table.SetOverflow(content.records.mid(n + 1));
     table.SetCellRecords(std::move(content.records), n);
     content.records.clear();
     table.EndUpdate();

@@ -97,14 +97,13 @@ void RecordTable::SetRecord(int slot, const FuelRecord& record) {
     NotifyRows(slot, slot);
 }
 
-void RecordTable::SetCellRecords(QVector<FuelRecord>&& records, qsizetype n) {
-    n = std::clamp<qsizetype>(n, 0, std::min<qsizetype>(records.size(), m_capacity));
-    // The records' own list becomes the slots (the old one is mostly shared with the snapshot, and a
-    // second list of the table's size costs more than moving the records up by one).
-    records.resize(n + 1);
-    std::move_backward(records.begin(), records.begin() + n, records.begin() + n + 1);
-    records[0] = FuelRecord();
-    m_slots = std::move(records);
+void RecordTable::SetCellRecords(QVector<FuelRecord>&& list, qsizetype n) {
+    if (list.isEmpty()) list.resize(1);
+    n = std::clamp<qsizetype>(n, 0, std::min<qsizetype>(list.size() - 1, m_capacity));
+    // The list becomes the slots (the old one is mostly shared with the snapshot).
+    list.resize(n + 1);
+    list[0] = FuelRecord();
+    m_slots = std::move(list);
     SetRecordCount(static_cast<int>(n));
     NotifyRows(-1, -1);
 }

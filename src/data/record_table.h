@@ -42,11 +42,11 @@ public:
     const QVector<FuelRecord>& SlotList() const { return m_slots; }
     FuelRecord GetRecord(int slot) const { return At(slot); }
     void SetRecord(int slot, const FuelRecord& record);
-    // Replaces every slot: the first n records (at most the capacity; the list is taken over, those
-    // beyond n are dropped) become slots 1..n and the count, the slots above are emptied. Their texts
-    // are cell texts already (CellText with this table's CostZeroDisp) and are stored as they are: no
-    // text goes through the number rules a second time.
-    void SetCellRecords(QVector<FuelRecord>&& records, qsizetype n);
+    // Replaces every slot with the list, taken over: its records 1..n (n at most the capacity; those
+    // beyond are dropped) become slots 1..n and the count, its record 0 is emptied as slot 0, the
+    // slots above are empty. Their texts are cell texts already (CellText with this table's
+    // CostZeroDisp) and are stored as they are: no text goes through the number rules a second time.
+    void SetCellRecords(QVector<FuelRecord>&& list, qsizetype n);
     void ClearSlots(int first, int last);
 
     quint8 Kind(int slot) const { return At(slot).kind; }
