@@ -22,28 +22,25 @@ EconomyStatus RecalcStatus(const RecordTable& table, int runTani, int gasTani) {
     EconomyStatus status;
     double distanceSum = 0;
     double fuelSum = 0;
-    double firstOdometer = 0;
-    double lastOdometer = 0;
-    QString firstDate;
-    QString lastDate;
-    bool haveFirst = false;
     const int n = table.RecordCount();
     for (int i = 1; i <= n; ++i) {
         const FuelRecord& r = table.At(i);
-        const double odometer = ParseNumber(r.TotalRun(), 1, 0);
-        if (odometer != 0) {
-            lastOdometer = odometer;
-            lastDate = r.Day();
-            if (!haveFirst) {
-                haveFirst = true;
-                firstOdometer = odometer;
-                firstDate = r.Day();
-            }
-        }
         if (r.kind != KindFuel || r.noneHeikin != 0) continue;
         distanceSum += ParseNumber(r.Run(), 2, 0);
         fuelSum += ParseNumber(r.Gas(), 2, 0);
     }
+    // The first and the last record with an odometer reading.
+    const auto odometer = [&table](int i) { return ParseNumber(table.At(i).TotalRun(), 1, 0); };
+    int first = 1;
+    while (first <= n && odometer(first) == 0)
+        ++first;
+    int last = n;
+    while (last > first && odometer(last) == 0)
+        --last;
+    const double firstOdometer = first <= n ? odometer(first) : 0;
+    const double lastOdometer = first <= n ? odometer(last) : 0;
+    const QString& firstDate = table.At(first).Day();
+    const QString& lastDate = table.At(last).Day();
     if (fuelSum != 0) status.averageEconomy = distanceSum / fuelSum;
     if (lastOdometer - firstOdometer > 0) {
         // One after the other, so that two bad dates are always reported in the same order.

@@ -71,6 +71,16 @@ TEST(RecalcStatus, DistancePerDayFromFirstAndLastOdometerOfAnyRecord) {
     s = RecalcStatus(table, 1, 1);
     EXPECT_EQ(s.averageText, S(u"平均燃費 : 0.00Mil/Gal"));
     EXPECT_EQ(s.distanceText, S(u"平均走行距離（生涯平均）：1,500Mil/月（50.0Mil/日）"));
+
+    // Records without a reading before the first and after the last one do not count.
+    Fill(table, {
+                    {KindFuel, u"2003/12/01", u"", u"", u""},
+                    {KindFuel, u"2004/01/01", u"", u"10000", u""},
+                    {KindFuel, u"2004/01/11", u"", u"", u""},
+                    {KindFuel, u"2004/01/31", u"", u"10300", u""},
+                    {KindMainte, u"2004/03/01", u"", u"", u""},
+                });
+    EXPECT_NEAR(RecalcStatus(table, 0, 0).distancePerDay, 10.0, 1e-9);
 }
 
 TEST(RecalcStatus, NoDistancePerDayWithoutTwoReadingsADayApart) {
