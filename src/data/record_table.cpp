@@ -141,10 +141,6 @@ void RecordTable::SetMemoGraph(int slot, quint8 flag) {
     NotifyRows(slot, slot);
 }
 
-bool RecordTable::KeyLess(const FuelRecord& a, const FuelRecord& b) {
-    return Cp932Encode(a.Day() + a.Time()) < Cp932Encode(b.Day() + b.Time());
-}
-
 namespace {
 // Whether the record's key (Day + Time) is all ASCII: its CP932 bytes are then its characters.
 bool AsciiKey(const FuelRecord& r) {
@@ -174,12 +170,18 @@ bool AsciiKeyLess(const FuelRecord& a, const FuelRecord& b) {
 }
 }  // namespace
 
+bool RecordTable::KeyLess(const FuelRecord& a, const FuelRecord& b) {
+    // Keys of digits, "/" and ":" (nearly all) are their own CP932 bytes: no need to encode them.
+    if (AsciiKey(a) && AsciiKey(b)) return AsciiKeyLess(a, b);
+    return Cp932Encode(a.Day() + a.Time()) < Cp932Encode(b.Day() + b.Time());
+}
+
 void RecordTable::SortRecords() {
     if (m_count < 2) return;
-    // A log is mostly saved in order already, its keys digits and "/": that shows without encoding.
+    // A log is mostly saved in order already.
     bool inOrder = true;
-    for (int i = 1; i <= m_count && inOrder; ++i)
-        inOrder = AsciiKey(m_slots.at(i)) && (i == 1 || !AsciiKeyLess(m_slots.at(i), m_slots.at(i - 1)));
+    for (int i = 2; i <= m_count && inOrder; ++i)
+        inOrder = !KeyLess(m_slots.at(i), m_slots.at(i - 1));
     if (inOrder) return;
     // The keys side by side in one buffer: key i ends where key i + 1 starts.
     qsizetype room = 0;
@@ -198,7 +200,6 @@ void RecordTable::SortRecords() {
     const auto less = [&](int a, int b) { return key(a) < key(b); };
     QVector<int> order(m_count);
     std::iota(order.begin(), order.end(), 1);
-    if (std::is_sorted(order.begin(), order.end(), less)) return;
     std::stable_sort(order.begin(), order.end(), less);
     QVector<FuelRecord> sorted;
     sorted.reserve(m_count);

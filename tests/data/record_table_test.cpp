@@ -1,6 +1,7 @@
 // The record table: display texts of the fields, order, removal, snapshot and search backup.
 #include "data/record_table.h"
 
+#include "base/cp932.h"
 #include "base/text_utils.h"
 #include "test_support.h"
 
@@ -139,11 +140,14 @@ TEST(RecordTable, SortsByDayThenTimeKeepingEqualKeysInOrder) {
     EXPECT_EQ(Memos(table), (QStringList{u"b"_s, u"a"_s}));
 }
 
-// Keys of any length and characters end in the order of their CP932 bytes (KeyLess), equal keys in
+// Keys of any length and characters end in the order of their CP932 bytes, equal keys in
 // their first order, whether or not the table was in order before.
 TEST(RecordTable, SortingAgreesWithTheKeyOrder) {
     const QStringList pieces = {u""_s, u"1"_s, u"12"_s, u"2004/5/1"_s, u"2004/05/01"_s, u"2004/05/1"_s,
                                 u" "_s, u"０"_s, u"ｱ"_s, u"年"_s, u"~"_s};
+    const auto byBytes = [](const FuelRecord& a, const FuelRecord& b) {
+        return Cp932Encode(a.Day() + a.Time()) < Cp932Encode(b.Day() + b.Time());
+    };
     QRandomGenerator random(7);
     for (int round = 0; round < 300; ++round) {
         std::vector<FuelRecord> records;
@@ -153,13 +157,15 @@ TEST(RecordTable, SortingAgreesWithTheKeyOrder) {
                                   QString::number(i)));
             if (records.back().Day().isEmpty()) records.back().text[ColDay] = u"x"_s;  // else an empty record
         }
-        if (round % 2 == 0) {
-            std::stable_sort(records.begin(), records.end(), RecordTable::KeyLess);
-        }
+        if (round % 2 == 0) std::stable_sort(records.begin(), records.end(), byBytes);
         RecordTable table(10);
         Fill(table, records);
         table.SortRecords();
-        std::stable_sort(records.begin(), records.end(), RecordTable::KeyLess);
+        std::stable_sort(records.begin(), records.end(), byBytes);
+        for (std::size_t i = 1; i < records.size(); ++i) {
+            ASSERT_EQ(RecordTable::KeyLess(records[i], records[i - 1]), byBytes(records[i], records[i - 1]));
+            ASSERT_EQ(RecordTable::KeyLess(records[i - 1], records[i]), byBytes(records[i - 1], records[i]));
+        }
         QStringList expected;
         for (const FuelRecord& r : records)
             expected << r.Memo();
