@@ -387,29 +387,30 @@ double RoundFraction(int mode, int decimals, double value) {
     return static_cast<double>(y / factor);
 }
 
+namespace {
+// The comma-separated item that starts at start, which then moves to the next one (past the text's
+// end after the last item).
+QStringView NextCommaItem(QStringView text, qsizetype& start) {
+    const qsizetype from = start;
+    const qsizetype end = text.indexOf(QLatin1Char(','), from);
+    start = end < 0 ? text.size() + 1 : end + 1;
+    return end < 0 ? text.sliced(from) : text.sliced(from, end - from);
+}
+}  // namespace
+
 QString CommaItem(const QString& text, int n) {
-    if (n < 1) n = 1;
     qsizetype start = 0;
     for (int k = 1; k < n; ++k) {
-        const qsizetype comma = text.indexOf(QLatin1Char(','), start);
-        if (comma < 0) return QString();
-        start = comma + 1;
+        NextCommaItem(text, start);
+        if (start > text.size()) return QString();
     }
-    const qsizetype end = text.indexOf(QLatin1Char(','), start);
-    return end < 0 ? text.mid(start) : text.mid(start, end - start);
+    return NextCommaItem(text, start).toString();
 }
 
 void CommaItems(QStringView text, std::span<QString> items) {
     qsizetype start = 0;
-    for (QString& item : items) {
-        if (start > text.size()) {  // past the last item
-            item = QString();
-            continue;
-        }
-        const qsizetype end = text.indexOf(QLatin1Char(','), start);
-        item = (end < 0 ? text.sliced(start) : text.sliced(start, end - start)).toString();
-        start = end < 0 ? text.size() + 1 : end + 1;
-    }
+    for (QString& item : items)
+        item = start > text.size() ? QString() : NextCommaItem(text, start).toString();
 }
 
 QString StripDefaultMark(const QString& text) {
